@@ -1,0 +1,42 @@
+#include "app/core/ui.h"
+
+#include "app/core/apptitle.h"
+#include "scriptedui.h"
+
+#include <gtest/gtest.h>
+
+using namespace vandrel;
+
+TEST(Ui, MessagesCarryTheCurrentTitleAndScriptedAnswers)
+{
+    test::ScriptedUi ui;
+    ui.expectMessage(MsgAnswer::No);
+    ui.expectMessage(MsgAnswer::Yes);
+    EXPECT_EQ(msgBox("Vraag?", MsgIcon::Question, MsgButtons::YesNo), MsgAnswer::No);
+    {
+        AppTitle::Scope scope(QStringLiteral("SaveSettings"));
+        {
+            AppTitle::Scope inner(QStringLiteral("Conv2Word"));
+            EXPECT_EQ(AppTitle::current(), QStringLiteral("Conv2Word"));
+        }
+        EXPECT_EQ(msgBox("Nog een?", MsgIcon::Question, MsgButtons::YesNo, QString(), 1), MsgAnswer::Yes);
+    }
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Vandrel Catalogus"));
+    EXPECT_EQ(ui.messages()[1].title, QStringLiteral("SaveSettings"));
+    EXPECT_EQ(ui.messages()[1].defaultButton, 1);
+    EXPECT_EQ(AppTitle::current(), QStringLiteral("Vandrel Catalogus"));
+
+    ui.expectInput(QStringLiteral("C:\\UPDATE"));
+    ui.expectInput(std::nullopt);
+    EXPECT_EQ(inputBox("Pad?"), QStringLiteral("C:\\UPDATE"));
+    EXPECT_FALSE(inputBox("Pad?").has_value());
+    EXPECT_EQ(ui.pendingAnswers(), 0);
+}
+
+TEST(Ui, FileFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtFileFilter("Orders (*.vdb)|*.vdb|Alle bestanden (*.*)|*.*"),
+              QStringLiteral("Orders (*.vdb);;Alle bestanden (*.*)"));
+    EXPECT_EQ(qtFileFilter("Tekst|*.txt;*.asc"), QStringLiteral("Tekst (*.txt *.asc)"));
+}
