@@ -1,0 +1,1 @@
+#include "abi.h"
