@@ -8,6 +8,11 @@
 
 using namespace genlibtest;
 
+TEST(Genlib40Abi, EveryExportResolvesByName)
+{
+    EXPECT_TRUE(lib().missing.empty()) << "missing: " << ::testing::PrintToString(lib().missing);
+}
+
 TEST(Genlib40Abi, CountedStringHasLengthBeforeAndZeroAfter)
 {
     const char bytes[] = {'a', 0, 'b'};
