@@ -33,4 +33,29 @@ QString programPath()
     return QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
 }
 
+QStringList removableRoots()
+{
+    QStringList roots;
+#ifdef Q_OS_WIN
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        roots << QStringLiteral("%1:\\").arg(QLatin1Char(letter));
+#else
+    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
+    QStringList bases;
+    if (!user.isEmpty())
+        bases << QStringLiteral("/media/") + user << QStringLiteral("/run/media/") + user;
+    bases << QStringLiteral("/media") << QStringLiteral("/mnt");
+    for (const QString& base : bases) {
+        const QStringList names =
+            QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            const QString root = base + QLatin1Char('/') + name + QLatin1Char('/');
+            if (!roots.contains(root))
+                roots << root;
+        }
+    }
+#endif
+    return roots;
+}
+
 } // namespace vandrel::locations

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vandrel {
 
@@ -17,6 +18,11 @@ QString programDirectory();
 
 // Full path of the running executable.
 QString programPath();
+
+// Where a CD-ROM with the illustration database may be mounted, in search order, each
+// ending in the native separator: the drive letters C to Z on Windows; elsewhere the
+// mount points under /media/<user>, /run/media/<user>, /media and /mnt, in name order.
+QStringList removableRoots();
 
 } // namespace locations
 } // namespace vandrel
