@@ -18,6 +18,9 @@ namespace vandrel {
 
 namespace {
 
+
+double roundCurrency(double v) { return std::round(v * 10000.0) / 10000.0; }
+
 struct Column {
     QString name;
     int type = 0;      // 0: not known (an expression)
@@ -26,72 +29,169 @@ struct Column {
     bool autoIncrement = false;
 };
 
-QString utf8(const unsigned char* s, int bytes)
+// A column value as SQLite gave it; converted only when someone reads it.
+struct RawValue {
+    int kind = SQLITE_NULL;
+    qint64 i = 0;
+    double d = 0;
+    QByteArray bytes;
+};
+
+QDateTime parseStoredDate(const QByteArray& t)
 {
-    return s ? QString::fromUtf8(reinterpret_cast<const char*>(s), bytes) : QString();
+    // Fast path for the stored form "yyyy-MM-dd HH:mm:ss".
+    const char* p = t.constData();
+    auto num = [&](int at, int n) {
+        int v = 0;
+        for (int k = 0; k < n; ++k) {
+            const char c = p[at + k];
+            if (c < '0' || c > '9')
+                return -1;
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    };
+    if (t.size() == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':') {
+        const QDate date(num(0, 4), num(5, 2), num(8, 2));
+        const QTime time(num(11, 2), num(14, 2), num(17, 2));
+        if (date.isValid() && time.isValid())
+            return QDateTime(date, time);
+    }
+    return QDateTime::fromString(QString::fromUtf8(t), Qt::ISODate);
 }
 
-double roundCurrency(double v) { return std::round(v * 10000.0) / 10000.0; }
-
-QVariant readValue(sqlite3_stmt* s, int col, int type)
+QVariant wholeNumber(qint64 v)
 {
-    const int st = sqlite3_column_type(s, col);
+    if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+        return QVariant(int(v));
+    return QVariant(qlonglong(v));
+}
+
+QVariant convert(const RawValue& r, int type)
+{
+    const int st = r.kind;
     if (st == SQLITE_NULL)
         return {};
+    const bool numeric = st == SQLITE_INTEGER || st == SQLITE_FLOAT;
+    const double asDouble = st == SQLITE_INTEGER ? double(r.i) : r.d;
     switch (type) {
     case Field::YesNo:
-        return QVariant(sqlite3_column_int64(s, col) != 0);
+        if (numeric)
+            return QVariant(asDouble != 0);
+        break;
     case Field::Byte:
     case Field::Integer:
     case Field::Long:
-        if (st == SQLITE_INTEGER || st == SQLITE_FLOAT) {
-            const qint64 v = sqlite3_column_int64(s, col);
-            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-                return QVariant(int(v));
-            return QVariant(qlonglong(v));
-        }
+        if (numeric)
+            return wholeNumber(st == SQLITE_INTEGER ? r.i : qint64(r.d));
         break;
     case Field::Currency:
-        if (st == SQLITE_INTEGER || st == SQLITE_FLOAT)
-            return QVariant(roundCurrency(sqlite3_column_double(s, col)));
+        if (numeric)
+            return QVariant(roundCurrency(asDouble));
         break;
     case Field::Single:
     case Field::Double:
-        if (st == SQLITE_INTEGER || st == SQLITE_FLOAT)
-            return QVariant(sqlite3_column_double(s, col));
+        if (numeric)
+            return QVariant(asDouble);
         break;
     case Field::DateTime:
         if (st == SQLITE_TEXT) {
-            const QString t = utf8(sqlite3_column_text(s, col), sqlite3_column_bytes(s, col));
-            QDateTime dt = QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-            if (!dt.isValid())
-                dt = QDateTime::fromString(t, Qt::ISODate);
+            const QDateTime dt = parseStoredDate(r.bytes);
             if (dt.isValid())
                 return dt;
-            return t;
         }
         break;
     case Field::LongBinary:
-        return QByteArray(static_cast<const char*>(sqlite3_column_blob(s, col)), sqlite3_column_bytes(s, col));
+        if (st == SQLITE_BLOB || st == SQLITE_TEXT)
+            return r.bytes;
+        break;
     default:
         break;
     }
     switch (st) {
-    case SQLITE_INTEGER: {
-        const qint64 v = sqlite3_column_int64(s, col);
-        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-            return QVariant(int(v));
-        return QVariant(qlonglong(v));
-    }
+    case SQLITE_INTEGER:
+        return wholeNumber(r.i);
     case SQLITE_FLOAT:
-        return sqlite3_column_double(s, col);
+        return r.d;
     case SQLITE_BLOB:
         if (type != Field::Text && type != Field::Memo)
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(s, col)), sqlite3_column_bytes(s, col));
+            return r.bytes;
         [[fallthrough]];
     default:
-        return utf8(sqlite3_column_text(s, col), sqlite3_column_bytes(s, col));
+        return QString::fromUtf8(r.bytes);
     }
+}
+
+// The current row: raw values, converted on first read.
+class LazyRow {
+public:
+    void assign(const QList<Column>* cols, size_t n)
+    {
+        cols_ = cols;
+        raw_.assign(n, RawValue());
+        conv_.assign(n, QVariant());
+        done_.assign(n, 1);
+    }
+    size_t size() const { return raw_.size(); }
+    void capture(sqlite3_stmt* s, int first);
+    void clear()
+    {
+        for (size_t i = 0; i < raw_.size(); ++i) {
+            raw_[i].kind = SQLITE_NULL;
+            conv_[i] = QVariant();
+            done_[i] = 1;
+        }
+    }
+    bool isNull(int i) const { return raw_[i].kind == SQLITE_NULL; }
+    const QVariant& operator[](int i) const;
+    std::vector<QVariant> all() const
+    {
+        std::vector<QVariant> out(raw_.size());
+        for (size_t i = 0; i < raw_.size(); ++i)
+            out[i] = (*this)[int(i)];
+        return out;
+    }
+
+private:
+    const QList<Column>* cols_ = nullptr;
+    std::vector<RawValue> raw_;
+    mutable std::vector<QVariant> conv_;
+    mutable std::vector<char> done_;
+};
+
+void LazyRow::capture(sqlite3_stmt* s, int first)
+{
+    for (size_t i = 0; i < raw_.size(); ++i) {
+        RawValue& r = raw_[i];
+        const int c = first + int(i);
+        r.kind = sqlite3_column_type(s, c);
+        switch (r.kind) {
+        case SQLITE_INTEGER:
+            r.i = sqlite3_column_int64(s, c);
+            break;
+        case SQLITE_FLOAT:
+            r.d = sqlite3_column_double(s, c);
+            break;
+        case SQLITE_TEXT:
+            r.bytes = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
+            break;
+        case SQLITE_BLOB:
+            r.bytes = QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c));
+            break;
+        default:
+            break;
+        }
+        done_[i] = 0;
+    }
+}
+
+const QVariant& LazyRow::operator[](int i) const
+{
+    if (!done_[i]) {
+        conv_[i] = convert(raw_[i], (*cols_)[i].type);
+        done_[i] = 1;
+    }
+    return conv_[i];
 }
 
 std::optional<double> toNumber(const QVariant& v)
@@ -285,7 +385,7 @@ struct RecordsetImpl {
     bool valid = false;
     bool deleted = false;
     qint64 rowid = 0;
-    std::vector<QVariant> row;
+    LazyRow row;
     bool atBof = true;
     bool atEof = true;
 
@@ -333,7 +433,7 @@ struct RecordsetImpl {
         for (int i = 0; i < cols.size(); ++i)
             if (!byName.contains(cols[i].name))
                 byName.insert(cols[i].name, i);
-        row.assign(cols.size(), QVariant());
+        row.assign(&cols, size_t(cols.size()));
     }
 
     int fieldIndex(const QString& name) const
@@ -370,8 +470,7 @@ struct RecordsetImpl {
     void takeRow(sqlite3_stmt* s, int first)
     {
         rowid = sqlite3_column_int64(s, 0);
-        for (int i = 0; i < cols.size(); ++i)
-            row[i] = readValue(s, first + i, cols[i].type);
+        row.capture(s, first);
         valid = true;
         deleted = false;
     }
@@ -448,7 +547,7 @@ struct RecordsetImpl {
         std::vector<bool> nulls(keyCols.size());
         quint32 mask = 0;
         for (int i = 0; i < keyCols.size(); ++i) {
-            nulls[i] = !row[keyCols[i]].isValid();
+            nulls[i] = row.isNull(keyCols[i]);
             if (nulls[i])
                 mask |= 1u << i;
         }
@@ -520,13 +619,12 @@ struct RecordsetImpl {
         sqlite3_bind_int64(rowStmt, 1, keys[p]);
         const int rc = sqlite3_step(rowStmt);
         if (rc == SQLITE_ROW) {
-            for (int i = 0; i < cols.size(); ++i)
-                row[i] = readValue(rowStmt, i, cols[i].type);
+            row.capture(rowStmt, 0);
             rowid = keys[p];
             valid = true;
         } else {
             // Deleted meanwhile, perhaps by another copy of the program.
-            std::fill(row.begin(), row.end(), QVariant());
+            row.clear();
             rowid = keys[p];
             deleted = true;
             if (rc != SQLITE_DONE)
@@ -935,7 +1033,7 @@ qint64 Recordset::absolutePosition()
     // Rows before the current one in index order.
     std::vector<bool> nulls(d->keyCols.size());
     for (int i = 0; i < d->keyCols.size(); ++i)
-        nulls[i] = !d->row[d->keyCols[i]].isValid();
+        nulls[i] = d->row.isNull(d->keyCols[i]);
     EngineError e;
     sqlite3_stmt* s = d->conn->prepare(
         QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(d->qtable, d->beyond(false, nulls)), e);
@@ -1268,7 +1366,7 @@ bool Recordset::edit()
     if (!d->valid || d->deleted)
         return fail(noCurrent());
     d->editMode = EditMode::Edit;
-    d->buffer = d->row;
+    d->buffer = d->row.all();
     d->dirty.assign(d->cols.size(), 0);
     d->editRowid = d->rowid;
     return true;
