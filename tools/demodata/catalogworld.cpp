@@ -475,7 +475,7 @@ QList<int> seriesColours(const ColourFan& fan, uint64_t seed, int serie)
 {
     Random r = Random::derived(seed, 7000 + serie);
     const int n = fan.colours.size();
-    const int want = std::min(n, r.between(2, 6));
+    const int want = std::min(n, r.between(4, 12));
     QList<int> picked;
     int start = r.below(n);
     for (int i = 0; picked.size() < want && i < n; ++i)
@@ -582,7 +582,7 @@ void CatalogWorld::buildSeries()
     int seriesCount = 0;
     for (const auto& f : fam) {
         totalWeight += f.weight;
-        seriesCount += int(f.series.size());
+        seriesCount += 2 * int(f.series.size());
     }
     const int n = std::max(options_.articles, seriesCount);
     const int step = std::clamp(7000000 / std::max(n, 1), 2, 10);
@@ -594,9 +594,11 @@ void CatalogWorld::buildSeries()
         const auto& f = fam[fi];
         // The family's share, the rounding rest going to the last family.
         int share = fi + 1 == fam.size() ? n - assigned : int(int64_t(n) * f.weight / totalWeight);
-        share = std::max(share, int(f.series.size()));
+        // Every named series also comes as a better line of the same maker.
+        const int base = int(f.series.size());
+        const int ns = 2 * base;
+        share = std::max(share, ns);
         assigned += share;
-        const int ns = int(f.series.size());
         std::vector<int> parts(ns, 1);
         int left = share - ns;
         for (int i = 0; i < ns; ++i) {
@@ -608,17 +610,64 @@ void CatalogWorld::buildSeries()
             Series s;
             s.code = code;
             code += r.between(1, 9);
-            s.name = u8(f.series[i].second);
-            s.manufacturer = f.series[i].first;
+            static const char* const lines[] = {"Plus", "Select", "Premium"};
+            s.name = u8(f.series[i % base].second);
+            if (i >= base)
+                s.name += u' ' + u8(lines[(fi + i) % 3]);
+            s.manufacturer = f.series[i % base].first;
             s.family = int(fi);
             s.fan = f.fan;
             s.count = parts[i];
             s.step = step;
-            s.firstNumber = (next + 9) / 10 * 10;
-            next = s.firstNumber + s.count * step + 1;
-            s.priceFactor = r.between(85, 130);
+            s.priceFactor = r.between(85, 130) + (i >= base ? 20 : 0);
             series_.append(s);
         }
+    }
+
+    // A series has only so many variants; what does not fit goes to series with room, so
+    // that variants repeat only when the whole assortment is used up.
+    std::vector<int> room(series_.size());
+    int overflow = 0, roomTotal = 0;
+    for (int i = 0; i < series_.size(); ++i) {
+        Series& s = series_[i];
+        const auto& f = fam[s.family];
+        const int colours = s.fan ? int(seriesColours(fans_[s.fan - 1], options_.seed, s.code).size()) : 1;
+        const int variants = int(f.dims.size()) * std::max<int>(1, int(f.conns.size())) * std::max(1, colours);
+        if (s.count > variants) {
+            overflow += s.count - variants;
+            s.count = variants;
+        }
+        room[i] = variants - s.count;
+        roomTotal += room[i];
+    }
+    if (overflow > 0) {
+        const int spread = std::min(overflow, roomTotal);
+        int given = 0;
+        for (int i = 0; i < series_.size(); ++i) {
+            const int add = roomTotal ? int(int64_t(spread) * room[i] / roomTotal) : 0;
+            series_[i].count += add;
+            room[i] -= add;
+            given += add;
+        }
+        for (int i = 0; given < spread; i = (i + 1) % int(series_.size()))
+            if (room[i] > 0) {
+                ++series_[i].count;
+                --room[i];
+                ++given;
+            }
+        // Beyond the assortment (benchmark sizes) variants repeat in every series alike.
+        const int rest = overflow - spread;
+        const int total = n - rest;
+        int placed = 0;
+        for (int i = 0; i < series_.size(); ++i) {
+            const int add = i + 1 == series_.size() ? rest - placed : int(int64_t(rest) * series_[i].count / std::max(total, 1));
+            series_[i].count += add;
+            placed += add;
+        }
+    }
+    for (Series& s : series_) {
+        s.firstNumber = (next + 9) / 10 * 10;
+        next = s.firstNumber + s.count * step + 1;
     }
 }
 
@@ -717,7 +766,8 @@ ArticleRecord CatalogWorld::article(const Series& s, int j, bool withdrawn) cons
     if (colour)
         text += u' ' + u8(f.colourFormat).arg(colour->name == u"null" ? u8("geborsteld nikkel") : colour->name.toLower());
     if (cycle > 0)
-        text += QStringLiteral(" (uitvoering %1)").arg(cycle + 1);
+        text += cycle <= 2 ? (cycle == 1 ? u8(" projectverpakking") : u8(" in blisterverpakking"))
+                           : QStringLiteral(" type %1").arg(cycle + 1);
     QString shortText = u8(f.shortNoun) + u' ' + u8(d.shortLabel);
     if (!conn.isEmpty())
         shortText += u' ' + conn.left(4).toUpper();
@@ -777,7 +827,11 @@ ArticleRecord CatalogWorld::article(const Series& s, int j, bool withdrawn) cons
     }
     x[24] = text;
     // Every 250th article, and one early on, has a quotation text over two lines.
-    const QString lead = QStringLiteral("Leveren en monteren van %1, serie %2.").arg(text, s.name);
+    // Mid-sentence the description starts in lower case, unless it opens with an abbreviation.
+    QString inSentence = text;
+    if (inSentence.size() > 1 && inSentence[1].isLower())
+        inSentence[0] = inSentence[0].toLower();
+    const QString lead = QStringLiteral("Leveren en monteren van %1, serie %2.").arg(inSentence, s.name);
     const QString extra = u8(f.quote);
     if ((j == 0 && s.code == series_.value(1).code) || r.below(250) == 0)
         x[25] = lead + QStringLiteral("\r\n") + (extra.isEmpty() ? u8("Prijs exclusief montage en btw.") : extra);
