@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <map>
 #include <variant>
 #include <vector>
 
@@ -58,6 +59,7 @@ class Db {
 public:
     ~Db()
     {
+        finalize();
         if (db_)
             sqlite3_close(db_);
     }
@@ -71,9 +73,12 @@ public:
     bool exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK || fail(); }
     bool insert(const char* sql, const std::vector<Value>& values)
     {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK)
+        // One prepared statement per insert text, reused for all its rows.
+        sqlite3_stmt*& st = statements_[sql];
+        if (!st && sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK)
             return fail();
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
         int i = 1;
         for (const Value& v : values) {
             if (const int* n = std::get_if<int>(&v))
@@ -87,12 +92,11 @@ public:
                 sqlite3_bind_null(st, i);
             ++i;
         }
-        const int rc = sqlite3_step(st);
-        sqlite3_finalize(st);
-        return rc == SQLITE_DONE || fail();
+        return sqlite3_step(st) == SQLITE_DONE || fail();
     }
     bool close()
     {
+        finalize();
         const int rc = sqlite3_close(db_);
         db_ = nullptr;
         return rc == SQLITE_OK;
@@ -100,12 +104,19 @@ public:
     QString error() const { return error_; }
 
 private:
+    void finalize()
+    {
+        for (auto& [sql, st] : statements_)
+            sqlite3_finalize(st);
+        statements_.clear();
+    }
     bool fail()
     {
         error_ = QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : "out of memory");
         return false;
     }
     sqlite3* db_ = nullptr;
+    std::map<const char*, sqlite3_stmt*> statements_;
     QString error_;
 };
 
