@@ -728,6 +728,10 @@ void CatalogWorld::buildPictures()
             const int y = k % 2 == 0 ? 120 : 250;
             pic.hotspots.append({QRect(20 + k * cellW + 6, y, cellW - 12, 110), linked, u8(fam[cf].noun), fam[cf].shape});
         }
+        // The set's line drawing shows the same parts (it has no hotspots of its own).
+        for (auto& d : drawings_)
+            if (d.number == owner->drawing)
+                d.hotspots = pic.hotspots;
     }
 }
 

@@ -80,7 +80,7 @@ struct Picture {
     QString title;
     QString description; // RTF when longer than 64 characters
     Shape shape = Shape::Placeholder;
-    QList<Hotspot> hotspots; // exploded views only
+    QList<Hotspot> hotspots; // exploded views (and the parts on their line drawing)
 };
 
 struct Remark {

@@ -529,7 +529,10 @@ QImage renderLineDrawing(const Picture& pic)
     p.setPen(QPen(Qt::black, 2));
     p.drawRect(QRect(8, 8, size.width() - 16, size.height() - 16));
     const QRectF area(60, 40, size.width() - 120, size.height() - 170);
-    drawScaled(p, pic.shape, area, Style{true});
+    if (pic.shape == Shape::ExplodedSet)
+        drawExploded(p, pic, Style{true});
+    else
+        drawScaled(p, pic.shape, area, Style{true});
     // Dimension lines under and beside the part.
     p.setPen(QPen(Qt::black, 1));
     const qreal y = area.bottom() + 14, x = area.left() - 24;
