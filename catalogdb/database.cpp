@@ -282,8 +282,16 @@ bool Database::execute(const QString& statement)
         return fail(tr.error);
     if (tr.kind == JetSql::Kind::Select)
         return fail({EngineError::CannotExecuteSelect, QStringLiteral("Een selectiequery kan niet worden uitgevoerd.")});
+    // Without the fail-on-error option the classic engine skips the rows that would
+    // break a key or a required column and carries out the rest.
+    QString sql = tr.sql;
+    if (tr.kind == JetSql::Kind::Insert || tr.kind == JetSql::Kind::Update) {
+        static const QRegularExpression head(QStringLiteral(R"(^(INSERT|UPDATE)\b(?!\s+OR\b))"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        sql.replace(head, QStringLiteral("\\1 OR IGNORE"));
+    }
     EngineError e;
-    if (!execSql(*conn_, tr.sql, e))
+    if (!execSql(*conn_, sql, e))
         return fail(e);
     recordsAffected_ = sqlite3_changes64(conn_->handle());
     return true;

@@ -413,6 +413,13 @@ struct RecordsetImpl {
 
     ~RecordsetImpl()
     {
+        // The recordset owns its statements (also after its database has closed: the
+        // connection lingers until they are finalized).
+        for (sqlite3_stmt* s : std::as_const(stmts))
+            sqlite3_finalize(s);
+        for (sqlite3_stmt* s : std::as_const(writeStmts))
+            sqlite3_finalize(s);
+        sqlite3_finalize(rowStmt);
         if (mode == TempMode && conn && conn->isOpen()) {
             EngineError e;
             execSql(*conn, QStringLiteral("DROP TABLE IF EXISTS temp.") + JetSql::quoteName(table), e);
@@ -457,7 +464,7 @@ struct RecordsetImpl {
             return s;
         }
         EngineError e;
-        sqlite3_stmt* s = conn->prepare(sql(), e);
+        sqlite3_stmt* s = conn->prepareSingle(sql(), e);
         if (!s) {
             PendingError::set(e);
             return nullptr;
@@ -593,6 +600,8 @@ struct RecordsetImpl {
         desc << QStringLiteral("rowid DESC");
         order = asc.join(QStringLiteral(", "));
         orderDesc = desc.join(QStringLiteral(", "));
+        for (sqlite3_stmt* s : std::as_const(stmts))
+            sqlite3_finalize(s);
         stmts.clear();
     }
 
@@ -609,7 +618,7 @@ struct RecordsetImpl {
             return false;
         if (!rowStmt) {
             EngineError e;
-            rowStmt = conn->prepare(rowSql, e);
+            rowStmt = conn->prepareSingle(rowSql, e);
             if (!rowStmt) {
                 PendingError::set(e);
                 return false;
@@ -726,7 +735,7 @@ bool RecordsetImpl::writeRow()
             sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(base, sets.join(u','));
         }
         EngineError e;
-        s = conn->prepare(sql, e);
+        s = conn->prepareSingle(sql, e);
         if (!s)
             return fail(e);
         writeStmts.insert(mask, s);
@@ -1444,7 +1453,6 @@ bool Recordset::requery()
         return false;
     if (d->mode == RecordsetImpl::TempMode && !d->createTemp())
         return false;
-    d->rowStmt = nullptr;
     return d->run();
 }
 

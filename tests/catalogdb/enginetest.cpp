@@ -378,3 +378,18 @@ TEST(JetFunctions, ValTakesTheLeadingNumber)
     EXPECT_DOUBLE_EQ(JetFunctions::val(QStringLiteral("abc")), 0);
     EXPECT_DOUBLE_EQ(JetFunctions::val(QStringLiteral("12,5")), 12);
 }
+
+// As the classic engine without its fail-on-error option: rows that would break a key
+// are skipped, the others are stored.
+TEST(Engine, ExecuteSkipsRowsThatBreakAKey)
+{
+    test::TestDir dir;
+    auto db = smallDb(dir.file(QStringLiteral("a.mdb")));
+    ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO Art (Nr, Groep) SELECT Nr + 10, 'n' FROM Art")));
+    EXPECT_EQ(db->recordsAffected(), 1);
+    auto rs = db->openRecordset(QStringLiteral("SELECT Nr FROM Art WHERE Groep = 'N'"));
+    ASSERT_EQ(rs->recordCount(), 1);
+    EXPECT_EQ(rs->value(0).toInt(), 60);
+    ASSERT_TRUE(db->execute(QStringLiteral("UPDATE Art SET Nr = 10 WHERE Nr = 60")));
+    EXPECT_EQ(db->recordsAffected(), 0);
+}
