@@ -1,0 +1,379 @@
+#include "catalogdb/scanfile.h"
+
+#include "app/core/cp1252.h"
+#include "app/core/helpers.h"
+#include "app/core/percform.h"
+#include "app/core/quickpak.h"
+#include "catalogdb/recordset.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace vandrel {
+namespace {
+
+namespace qp = quickpak;
+
+constexpr int chunkSizeMax = 8192;
+constexpr int carryLength = 78;
+constexpr int batchEntries = 512;
+constexpr int maxWords = 99;
+
+// Windows-1252 letter case, the same folding as the program's case-blind searches.
+const std::array<unsigned char, 256>& foldTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        for (int c = 0; c < 256; ++c)
+            t[c] = static_cast<unsigned char>(c);
+        for (int c = 'A'; c <= 'Z'; ++c)
+            t[c] = static_cast<unsigned char>(c + 32);
+        for (int c = 0xC0; c <= 0xDE; ++c) {
+            if (c != 0xD7)
+                t[c] = static_cast<unsigned char>(c + 32);
+        }
+        t[0x8A] = 0x9A;
+        t[0x8C] = 0x9C;
+        t[0x8E] = 0x9E;
+        t[0x9F] = 0xFF;
+        return t;
+    }();
+    return table;
+}
+
+// A word prepared for case-blind Horspool search: folded bytes and the shift table.
+struct FoldedWord {
+    QByteArray folded;
+    std::array<int, 256> shift{};
+
+    explicit FoldedWord(const QByteArray& word)
+    {
+        const auto& f = foldTable();
+        folded.resize(word.size());
+        for (qsizetype i = 0; i < word.size(); ++i)
+            folded[i] = char(f[static_cast<unsigned char>(word[i])]);
+        const int m = int(folded.size());
+        std::array<int, 256> byFolded;
+        byFolded.fill(m);
+        for (int i = 0; i + 1 < m; ++i)
+            byFolded[static_cast<unsigned char>(folded[i])] = m - 1 - i;
+        // Both letter cases of a byte shift alike.
+        for (int b = 0; b < 256; ++b)
+            shift[b] = byFolded[f[b]];
+    }
+
+    // 0-based position of the first match at or after from in [data, data+size); -1 if none.
+    qsizetype find(const char* data, qsizetype size, qsizetype from) const
+    {
+        const qsizetype m = folded.size();
+        if (m == 0)
+            return from <= size ? from : -1;
+        if (from < 0 || size - from < m)
+            return -1;
+        const auto& f = foldTable();
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
+        const unsigned char* w = reinterpret_cast<const unsigned char*>(folded.constData());
+        const unsigned char lastW = w[m - 1];
+        qsizetype i = from;
+        const qsizetype end = size - m;
+        while (i <= end) {
+            const unsigned char last = p[i + m - 1];
+            if (f[last] == lastW) {
+                qsizetype j = m - 2;
+                while (j >= 0 && f[p[i + j]] == w[j])
+                    --j;
+                if (j < 0)
+                    return i;
+            }
+            i += shift[last];
+        }
+        return -1;
+    }
+};
+
+// The process-wide scan state: one search at a time.
+struct ScanState {
+    qint64 fileLength = 0;
+    int chunkSize = chunkSizeMax;
+    QByteArray text;       // carry + chunk
+    qint64 chunkOffset = 0; // 0-based file offset of the chunk (after the carry)
+    int bytesRead = 0;
+    qsizetype carryLen = 0;
+    QByteArray carry;
+    qsizetype searchStart = 0; // 0-based in text
+    QList<QByteArray> words;
+    std::vector<FoldedWord> folded; // the words prepared, first = the longest
+    bool loaded = false;
+};
+
+ScanState& scanState()
+{
+    static ScanState s;
+    return s;
+}
+
+void readChunk(int handle, ScanState& s)
+{
+    const qint64 left = s.fileLength - s.chunkOffset;
+    const int toRead = int(std::min<qint64>(s.chunkSize, std::max<qint64>(left, 0)));
+    QByteArray buffer(toRead, Qt::Uninitialized);
+    if (toRead > 0) {
+        qp::FSeek(handle, s.chunkOffset);
+        qp::FGet(handle, buffer);
+    }
+    s.bytesRead = int(buffer.size());
+    s.carryLen = s.carry.size();
+    s.text = s.carry + buffer;
+    s.searchStart = 0;
+    s.loaded = true;
+}
+
+// The carry for the next chunk: the last 78 characters, reaching back to the start of
+// the last entry when that lies further back, so an entry cut by the chunk boundary is
+// searched whole in the next chunk.
+QByteArray carryOf(const QByteArray& text)
+{
+    qsizetype from = std::max<qsizetype>(0, text.size() - carryLength);
+    const qsizetype lastAt = text.lastIndexOf('@');
+    if (lastAt >= 0 && lastAt < from)
+        from = lastAt;
+    return text.mid(from);
+}
+
+void prepareWords(ScanState& s, const QList<QByteArray>& words, int wordCount)
+{
+    const int n = std::clamp(wordCount, 0, int(words.size()));
+    if (s.words.size() == n && std::equal(s.words.begin(), s.words.end(), words.begin())
+        && qsizetype(s.folded.size()) == n)
+        return;
+    s.words = words.mid(0, n);
+    s.folded.clear();
+    for (const QByteArray& w : s.words)
+        s.folded.emplace_back(w);
+}
+
+class BuildMeter {
+public:
+    explicit BuildMeter(ProgressMeter* given)
+        : meter_(given)
+    {
+        if (!meter_) {
+            own_ = std::make_unique<PercFormMeter>();
+            meter_ = own_.get();
+        }
+    }
+    ProgressMeter* operator->() const { return meter_; }
+
+private:
+    std::unique_ptr<PercFormMeter> own_;
+    ProgressMeter* meter_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+PercFormMeter::PercFormMeter() = default;
+PercFormMeter::~PercFormMeter() = default;
+
+void PercFormMeter::open(const QString& caption, const QString& label)
+{
+    if (!form_)
+        form_ = std::make_unique<PercForm>();
+    form_->setCaption(caption);
+    form_->setLabel(label);
+    form_->setPercent(0);
+    form_->show();
+    form_->refresh();
+}
+
+void PercFormMeter::setLabel(const QString& label)
+{
+    if (form_)
+        form_->setLabel(label);
+}
+
+void PercFormMeter::setPercent(int percent)
+{
+    if (form_)
+        form_->setPercent(percent);
+}
+
+void PercFormMeter::refresh()
+{
+    if (form_)
+        form_->refresh();
+}
+
+void PercFormMeter::close()
+{
+    if (form_)
+        form_->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+
+int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& keyColumn,
+                  const QString& textColumn, ProgressMeter* meter)
+{
+    qp::FCreate(fileName);
+    if (qp::WhichError() != 0)
+        return qp::WhichError();
+    int handle = 0;
+    qp::FOpenAll(fileName, qp::AccessReadWrite, qp::ShareDenyWrite, handle);
+    if (qp::WhichError() != 0 || handle == 0)
+        return qp::WhichError() ? qp::WhichError() : qp::fileerror::BadFileNumber;
+
+    recordset.moveFirst();
+    const qint64 rows = recordset.hasCurrent() ? recordset.recordCount() : 0;
+
+    BuildMeter progress(meter);
+    progress->open(QStringLiteral("ZT-Scanfile v2.0"), QStringLiteral("Building scanfile..."));
+    progress->refresh();
+    recordset.moveFirst();
+
+    const int keyIndex = recordset.fieldIndex(keyColumn);
+    const int textIndex = recordset.fieldIndex(textColumn);
+    const qint64 step = std::max<qint64>(1, std::llround(double(rows) / 100.0));
+
+    QByteArray batch;
+    int inBatch = 0;
+    qint64 done = 0;
+    while (recordset.hasCurrent() && !recordset.eof()) {
+        const QVariant key = recordset.value(keyIndex);
+        const QString keyText = key.isNull() ? QString() : key.toString().trimmed();
+        if (!keyText.isEmpty()) {
+            const QVariant text = recordset.value(textIndex);
+            QByteArray textBytes = text.isNull() ? QByteArray() : cp1252::fromUnicode(text.toString().trimmed());
+            // An "@" inside a text would start a false entry.
+            textBytes.replace('@', ' ');
+            batch += '@';
+            batch += cp1252::fromUnicode(keyText);
+            batch += '|';
+            batch += textBytes;
+            if (++inBatch == batchEntries) {
+                qp::FPut(handle, batch);
+                batch.clear();
+                inBatch = 0;
+            }
+        }
+        ++done;
+        if (done % step == 0) {
+            progress->setPercent(int(done / step));
+            progress->refresh();
+        }
+        recordset.moveNext();
+    }
+    batch += QByteArray(512, '@');
+    qp::FPut(handle, batch);
+    const int writeError = qp::WhichError();
+    qp::FClose(handle);
+    progress->close();
+    return writeError;
+}
+
+QList<QByteArray> scanWords(const QString& searchText)
+{
+    const QStringList split = Conv2Word(searchText, maxWords, QLatin1Char(' '));
+    QList<QByteArray> words;
+    for (const QString& w : split)
+        words << cp1252::fromUnicode(w);
+    for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+        for (qsizetype j = i + 1; j < words.size(); ++j) {
+            if (words[i].size() < words[j].size())
+                std::swap(words[i], words[j]);
+        }
+    }
+    return words;
+}
+
+qint32 ScanNext(int fileHandle, const QList<QByteArray>& words, int wordCount, qint32& state,
+                QByteArray& entry)
+{
+    ScanState& s = scanState();
+    s.fileLength = qp::FLof(fileHandle);
+    if (s.fileLength <= 0)
+        return -1;
+    s.chunkSize = int(std::min<qint64>(chunkSizeMax, s.fileLength));
+    prepareWords(s, words, wordCount);
+    if (s.folded.empty() || s.folded.front().folded.isEmpty())
+        return -1;
+
+    if (state == 0 && s.loaded) {
+        // continue in the chunk text in memory
+    } else {
+        qint64 from = state == -1 ? 1 : state;
+        if (state == -1)
+            state = 1;
+        if (from <= 0)
+            from = 1;
+        if (from > s.fileLength)
+            return -1;
+        // A restart elsewhere must not glue an old carry to the new text.
+        s.carry.clear();
+        s.chunkOffset = from - 1;
+        readChunk(fileHandle, s);
+    }
+
+    for (;;) {
+        const char* data = s.text.constData();
+        const qsizetype size = s.text.size();
+        qsizetype match;
+        while ((match = s.folded.front().find(data, size, s.searchStart)) >= 0) {
+            const qsizetype at = s.text.lastIndexOf('@', match);
+            if (at < 0) {
+                // Only the tail of an entry is in memory: it has no key.
+                s.searchStart = match + 1;
+                continue;
+            }
+            const qsizetype next = s.text.indexOf('@', at + 1);
+            const qsizetype end = next < 0 ? size : next + 1; // the next "@" included
+            // Resume at the next entry's "@", so that entry is searched whole.
+            s.searchStart = next < 0 ? size : next;
+            bool all = true;
+            for (size_t w = 1; w < s.folded.size() && all; ++w)
+                all = s.folded[w].find(data + at + 1, end - at - 1, 0) >= 0;
+            if (all) {
+                entry = s.text.mid(at + 1, end - at - 1);
+                return qint32(at + 1 + s.chunkOffset - s.carryLen);
+            }
+        }
+        if (s.bytesRead == s.chunkSize && s.bytesRead > 0
+            && s.chunkOffset + s.bytesRead < s.fileLength) {
+            s.chunkOffset += s.bytesRead;
+            s.carry = carryOf(s.text);
+            readChunk(fileHandle, s);
+            continue;
+        }
+        return -1;
+    }
+}
+
+bool ScanFind(int fileHandle, Recordset& recordset, qint32& state, const QString& searchText)
+{
+    static QList<QByteArray> words;
+    if (state < 0) {
+        words = scanWords(searchText);
+        if (words.isEmpty())
+            return false;
+    }
+    for (;;) {
+        QByteArray entry;
+        const qint32 result = ScanNext(fileHandle, words, int(words.size()), state, entry);
+        state = result;
+        if (result < 0)
+            return false;
+        state = 0;
+        const qsizetype bar = entry.indexOf('|');
+        bool ok = false;
+        const qint64 key = (bar < 0 ? entry : entry.left(bar)).trimmed().toLongLong(&ok);
+        if (!ok)
+            continue;
+        if (recordset.seek(QStringLiteral(">="), QVariant(key)) && !recordset.noMatch())
+            return true;
+    }
+}
+
+} // namespace vandrel

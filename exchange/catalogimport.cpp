@@ -1,0 +1,369 @@
+#include "exchange/catalogimport.h"
+
+#include "app/core/events.h"
+#include "app/core/helpers.h"
+#include "app/core/privateprofile.h"
+#include "app/core/quickpak.h"
+#include "app/core/settings.h"
+#include "app/core/ui.h"
+#include "catalogdb/database.h"
+#include "catalogdb/engineerror.h"
+#include "catalogdb/recordset.h"
+#include "catalogdb/scanfile.h"
+#include "exchange/articlefile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <array>
+
+namespace vandrel {
+
+const QString CatalogImport::messageTitle = QStringLiteral("Vandrel Update");
+
+namespace {
+
+namespace qp = quickpak;
+
+constexpr int batchSize = 100;
+
+enum class Conversion { Text, Price, Date };
+
+struct Column {
+    const char* name;
+    Conversion conversion;
+};
+
+// Fields 2..26 of an article record, by position.
+constexpr std::array<Column, 25> articleColumns{{
+    {"KortingGroep", Conversion::Text},
+    {"ProduktGroep", Conversion::Text},
+    {"TekeningNummer", Conversion::Text},
+    {"TekeningRangVolgorde", Conversion::Text},
+    {"LijnTekeningNummer", Conversion::Text},
+    {"ArtNummerLev", Conversion::Text},
+    {"EANNummer", Conversion::Text},
+    {"FabrikantKode", Conversion::Text},
+    {"Omschrijving", Conversion::Text},
+    {"EenheidKode", Conversion::Text},
+    {"BrutoPrijs", Conversion::Price},
+    {"SerieKode", Conversion::Text},
+    {"VerpaktPer", Conversion::Text},
+    {"BestelbaarPer", Conversion::Text},
+    {"Per", Conversion::Text},
+    {"NettoPrijs", Conversion::Price},
+    {"Beschikbaarheid", Conversion::Text},
+    {"StatusKode", Conversion::Text},
+    {"Mutatiedatum", Conversion::Date},
+    {"Klassificatie_1", Conversion::Text},
+    {"Klassificatie_2", Conversion::Text},
+    {"Klassificatie_3", Conversion::Text},
+    {"Klassificatie_4", Conversion::Text},
+    {"Beschrijving", Conversion::Text},
+    {"OfferteOms", Conversion::Text},
+}};
+constexpr int beschrijvingField = 24; // 0-based field positions
+constexpr int offerteField = 25;
+
+QString engineErrorText()
+{
+    const QString text = PendingError::get().text;
+    return text.isEmpty() ? QStringLiteral("Onbekende databasefout") : text;
+}
+
+// An empty field reads as the number 0.
+QString fieldText(const QStringList& fields, int i)
+{
+    const QString& t = fields.at(i);
+    return t.isEmpty() ? QStringLiteral("0") : t;
+}
+
+QVariant fieldValue(const QStringList& fields, int i, Conversion conversion)
+{
+    switch (conversion) {
+    case Conversion::Price:
+        if (const auto amount = priceFromCents(fields.at(i)))
+            return amount->toDouble();
+        return fields.at(i); // too large: the engine reports it
+    case Conversion::Date:
+        if (const auto date = changeDate(fields.at(i)))
+            return *date;
+        return QVariant();
+    case Conversion::Text:
+        break;
+    }
+    return fieldText(fields, i);
+}
+
+// Both ends of the progress display, done at the batch points only.
+void showCount(ImportWindow& window, qint64 count, qint64 lines)
+{
+    window.setStatusCaption(QStringLiteral(" %1 records verwerkt...").arg(count));
+    const qint64 percent = lines > 0 ? count * 100 / lines : 0;
+    window.progress().setPercent(int(std::min<qint64>(percent, 100)));
+    window.progress().refresh();
+    pumpEvents();
+}
+
+QString fileIn(const QString& directory, const QString& name)
+{
+    return qp::localPath(directory + name);
+}
+
+} // namespace
+
+CatalogImport::CatalogImport(Database& catalog, ImportWindow& window, ImportActions actions)
+    : db_(catalog), window_(window), actions_(std::move(actions)), productFile_(programState().productFile),
+      settingsFile_(settingsFileName())
+{
+}
+
+void CatalogImport::showError(const QString& suffix)
+{
+    ++counts_.errors;
+    msgBox(engineErrorText() + suffix, MsgIcon::Warning, MsgButtons::Ok, messageTitle);
+    PendingError::clear();
+}
+
+void CatalogImport::afterRecord(qint64 count, qint64 lines)
+{
+    if (count % batchSize != 0)
+        return;
+    if (!db_.commitTrans()) {
+        showError(QString());
+        db_.rollback();
+    }
+    db_.idle();
+    db_.beginTrans();
+    showCount(window_, count, lines);
+}
+
+bool CatalogImport::run(const QString& directory, bool updateMode)
+{
+    counts_ = {};
+    PendingError::clear();
+    const QString articleFile = fileIn(directory, updateMode ? QStringLiteral("VDCDINFO") : QStringLiteral("ARTINFO.TXT"));
+    if (qp::Exist(articleFile) == 0) {
+        msgBox(QStringLiteral("Het artikelbestand \"%1\" is niet gevonden. Er is niets ingelezen.")
+                   .arg(QDir::toNativeSeparators(articleFile)),
+               MsgIcon::Warning, MsgButtons::Ok, messageTitle);
+        return false;
+    }
+    if (!importArticles(articleFile, updateMode))
+        return false;
+
+    counts_.additionals = importPairs(fileIn(directory, QStringLiteral("ADDIINFO.TXT")), QStringLiteral("Additionals"),
+                                      QStringLiteral("Verwerken complementaire artikelen..."),
+                                      QStringLiteral("ComplementNummer"), true);
+    counts_.alternatives = importPairs(fileIn(directory, QStringLiteral("ALTEINFO.TXT")), QStringLiteral("Alternatives"),
+                                       QStringLiteral("Verwerken alternatieve artikelen..."),
+                                       QStringLiteral("AlternatiefArtikel"), false);
+    finish(directory, updateMode);
+    return true;
+}
+
+bool CatalogImport::storeArticle(Recordset& products, const QStringList& fields, qint32 number)
+{
+    const QString suffix = QStringLiteral(" bij artikel ") + QString::number(number);
+    if (!products.seek(QStringLiteral("="), number)) {
+        showError(suffix);
+        return false;
+    }
+    const bool found = !products.noMatch();
+    if (isWithdrawn(fields.at(beschrijvingField))) {
+        if (found && !products.deleteRecord())
+            showError(suffix);
+        return true;
+    }
+    const bool opened = found ? products.edit()
+                              : products.addNew() && products.setValue(QStringLiteral("ArtikelNr"), number);
+    if (!opened) {
+        products.cancelUpdate();
+        showError(suffix);
+        return false;
+    }
+    bool ok = true;
+    for (int i = 1; i < offerteField && ok; ++i) {
+        const Column& c = articleColumns[i - 1];
+        ok = products.setValue(QLatin1String(c.name), fieldValue(fields, i, c.conversion));
+    }
+    if (ok) {
+        // A record without a field 26, or with an empty one, quotes the description.
+        const bool own = fields.size() > offerteField && !fields.at(offerteField).trimmed().isEmpty();
+        ok = products.setValue(QStringLiteral("OfferteOms"),
+                               own ? fields.at(offerteField) : fieldText(fields, beschrijvingField))
+            && products.setValue(QStringLiteral("Flagged"), true) && products.setValue(QStringLiteral("Deleted"), false)
+            && products.update();
+    }
+    if (!ok) {
+        products.cancelUpdate();
+        showError(suffix);
+    }
+    return true;
+}
+
+bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
+{
+    const qint64 lines = ArticleFile::countLines(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        msgBox(QStringLiteral("Het artikelbestand \"%1\" kan niet worden gelezen. Er is niets ingelezen.")
+                   .arg(QDir::toNativeSeparators(fileName)),
+               MsgIcon::Warning, MsgButtons::Ok, messageTitle);
+        return false;
+    }
+    auto products = db_.openRecordset(QStringLiteral("Products"), Recordset::Table);
+    if (!products || !products->setIndex(QStringLiteral("PrimaryKey"))) {
+        msgBox(engineErrorText(), MsgIcon::Warning, MsgButtons::Ok, messageTitle);
+        PendingError::clear();
+        return false;
+    }
+    window_.progress().open(QStringLiteral("Product update"), QStringLiteral("Verwerken artikelgegevens..."));
+    window_.setMainWindowEnabled(false);
+
+    ArticleFile reader(file);
+    QString endField;
+    qint64 count = 0;
+    {
+        WaitCursor wait;
+        db_.beginTrans();
+        QStringList fields;
+        while (reader.readRecord(fields)) {
+            const auto number = articleNumber(fields.at(0));
+            if (!number) {
+                endField = fields.at(0).trimmed();
+                break;
+            }
+            if (fields.size() < 25)
+                continue;
+            if (!storeArticle(*products, fields, *number))
+                continue;
+            afterRecord(++count, lines);
+        }
+    }
+    if (!db_.commitTrans())
+        showError(QString());
+    db_.idle();
+    products->close();
+    file.close();
+    counts_.articles = count;
+
+    if (updateMode) {
+        const QString last = endField.startsWith(QLatin1String("9999999")) ? endField.mid(7) : QString();
+        PrivateProfile::writeString(QStringLiteral("Updates"), QStringLiteral("LastProducts"), last, settingsFile_);
+        programState().lastProducts = last;
+    }
+
+    window_.progress().setLabel(QStringLiteral("Verwerken databasegegevens..."));
+    window_.progress().refresh();
+    if (!db_.execute(QStringLiteral("UPDATE Products SET Flagged = FALSE")))
+        showError(QString());
+    db_.idle();
+    return true;
+}
+
+qint64 CatalogImport::importPairs(const QString& fileName, const QString& table, const QString& label,
+                                  const QString& secondKey, bool withAantal)
+{
+    if (!db_.execute(QStringLiteral("DELETE * FROM ") + table))
+        showError(QString());
+    if (qp::Exist(fileName) == 0)
+        return 0;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    auto rs = db_.openRecordset(table, Recordset::Table);
+    if (!rs || !rs->setIndex(QStringLiteral("PrimaryKey"))) {
+        showError(QString());
+        return 0;
+    }
+    const qint64 lines = ArticleFile::countLines(fileName);
+    window_.progress().open(QStringLiteral("Product update"), label);
+    window_.setMainWindowEnabled(false);
+
+    ArticleFile reader(file);
+    qint64 count = 0;
+    {
+        WaitCursor wait;
+        db_.beginTrans();
+        QByteArray line;
+        while (reader.readLine(line)) {
+            const QStringList fields = splitFields(line, 3);
+            if (fields.size() < 2)
+                continue;
+            const auto article = wholeNumber(fields.at(0));
+            const auto second = wholeNumber(fields.at(1));
+            if (!article || !second)
+                continue; // not a record
+            const QVariantList key{*article, *second};
+            bool ok = rs->seek(QStringLiteral("="), key);
+            if (ok)
+                ok = rs->noMatch() ? rs->addNew() && rs->setValue(QStringLiteral("ArtikelNr"), *article)
+                                         && rs->setValue(secondKey, *second)
+                                   : rs->edit();
+            if (!ok) {
+                rs->cancelUpdate();
+                showError(QString());
+                continue;
+            }
+            if (withAantal)
+                ok = rs->setValue(QStringLiteral("Aantal"), fields.size() > 2 ? Val(fields.at(2)) : 0.0);
+            if (!ok || !rs->update()) {
+                rs->cancelUpdate();
+                showError(QString());
+            }
+            afterRecord(++count, lines);
+        }
+    }
+    if (!db_.commitTrans())
+        showError(QString());
+    db_.idle();
+    rs->close();
+    return count;
+}
+
+void CatalogImport::finish(const QString& directory, bool updateMode)
+{
+    {
+        auto products = db_.openRecordset(QStringLiteral("Products"), Recordset::Table);
+        if (products && products->setIndex(QStringLiteral("PrimaryKey"))) {
+            const QString scan = productFile_ + scanFileName;
+            const int error = BuildScanFile(scan, *products, QStringLiteral("ArtikelNr"),
+                                            QStringLiteral("Beschrijving"), &window_.progress());
+            if (error != 0)
+                msgBox(QStringLiteral("Het zoekbestand \"%1\" kan niet worden aangemaakt: %2")
+                           .arg(QDir::toNativeSeparators(scan), qp::ErrorMsg(error)),
+                       MsgIcon::Warning, MsgButtons::Ok, messageTitle);
+        } else {
+            showError(QString());
+        }
+        window_.progress().close();
+        window_.setMainWindowEnabled(true);
+    }
+
+    if (updateMode) {
+        const QString update = fileIn(directory, QStringLiteral("CDUPDATE.EXE"));
+        if (qp::Exist(update) != 0) {
+            const QString marker = fileIn(directory, QStringLiteral("CDUPDATE.DEL"));
+            if (qp::Exist(marker) != 0) {
+                qp::KillFile(update);
+                qp::KillFile(marker);
+            } else {
+                msgBox(QStringLiteral("Er is nieuwe update van de Vandrel Showrom zojuist gedownload naar uw computer. "
+                                      "Klik op 'OK' om de update te installeren."),
+                       MsgIcon::None, MsgButtons::Ok, QStringLiteral("Software upgrade"));
+                if (actions_.startProgram)
+                    actions_.startProgram(update);
+            }
+        }
+        return;
+    }
+    msgBox(QStringLiteral("De aanmaak van artikelinformatie is gereed. Klik op OK om het programma opnieuw op te starten"),
+           MsgIcon::None, MsgButtons::Ok, QStringLiteral("De eerste keer opstarten..."));
+    if (actions_.closeDatabase)
+        actions_.closeDatabase();
+    if (actions_.restartProgram)
+        actions_.restartProgram();
+}
+
+} // namespace vandrel

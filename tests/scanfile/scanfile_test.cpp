@@ -1,0 +1,270 @@
+#include "app/core/quickpak.h"
+#include "catalogdb/catalogschema.h"
+#include "catalogdb/database.h"
+#include "catalogdb/scanfile.h"
+#include "scriptedui.h"
+#include "testdir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using namespace vandrel;
+namespace qp = vandrel::quickpak;
+
+namespace {
+
+struct RecordingMeter final : ProgressMeter {
+    QString caption, label;
+    QList<int> percents;
+    int refreshes = 0;
+    bool closed = false;
+    void open(const QString& c, const QString& l) override { caption = c, label = l; }
+    void setLabel(const QString& l) override { label = l; }
+    void setPercent(int p) override { percents << p; }
+    void refresh() override { ++refreshes; }
+    void close() override { closed = true; }
+};
+
+// The catalog database with the working column names the program uses after its first open.
+std::unique_ptr<Database> catalog(const test::TestDir& dir)
+{
+    BuildCatalogDatabase(dir.path(), 0);
+    auto db = Database::open(dir.file(catalogDatabaseName));
+    if (db) {
+        auto products = db->tableDef(QStringLiteral("Products"));
+        products->field(QStringLiteral("ArtikelNummer"))->setName(QStringLiteral("ArtikelNr"));
+    }
+    return db;
+}
+
+void addArticles(Database& db, const QList<std::pair<QVariant, QVariant>>& rows)
+{
+    auto rs = db.openRecordset(QStringLiteral("Products"), Recordset::Table);
+    ASSERT_TRUE(rs);
+    db.beginTrans();
+    for (const auto& [key, text] : rows) {
+        rs->addNew();
+        rs->setValue(QStringLiteral("ArtikelNr"), key);
+        rs->setValue(QStringLiteral("Beschrijving"), text);
+        ASSERT_TRUE(rs->update()) << PendingError::get().text.toStdString();
+    }
+    db.commitTrans();
+}
+
+std::unique_ptr<Recordset> productsByKey(Database& db)
+{
+    auto rs = db.openRecordset(QStringLiteral("Products"), Recordset::Table);
+    if (rs)
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+    return rs;
+}
+
+QByteArray readAll(const QString& name)
+{
+    QFile f(name);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Every article ScanFind returns for the text, in order.
+QList<int> findAll(const QString& scan, Recordset& products, const QString& text)
+{
+    int handle = 0;
+    qp::FOpenAll(scan, 0, 0, handle);
+    QList<int> found;
+    qint32 state = -1;
+    while (ScanFind(handle, products, state, text) && found.size() < 1000)
+        found << products.value(QStringLiteral("ArtikelNr")).toInt();
+    qp::FClose(handle);
+    return found;
+}
+
+// (position, entry) of every ScanNext hit.
+QList<std::pair<qint32, QByteArray>> nextAll(const QString& scan, const QList<QByteArray>& words)
+{
+    int handle = 0;
+    qp::FOpenAll(scan, 0, 0, handle);
+    QList<std::pair<qint32, QByteArray>> hits;
+    qint32 state = -1;
+    QByteArray entry;
+    qint32 r;
+    while ((r = ScanNext(handle, words, int(words.size()), state, entry)) >= 0 && hits.size() < 1000) {
+        hits.append({r, entry});
+        state = 0;
+    }
+    qp::FClose(handle);
+    return hits;
+}
+
+} // namespace
+
+TEST(ScanFile, BuildWritesEntriesInKeyOrderThenTheEndMarks)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    ASSERT_TRUE(db);
+    addArticles(*db, {{1234568, QStringLiteral("  Kogelkraan 22 mm ")},
+                      {1234567, QStringLiteral("Kogelkraan 15 mm")},
+                      {17, QVariant()},
+                      {18, QStringLiteral("Mail@adres bocht é")}});
+    auto rs = productsByKey(*db);
+    RecordingMeter meter;
+    const QString scan = dir.file(scanFileName);
+    ASSERT_EQ(BuildScanFile(scan, *rs, QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), &meter), 0);
+    const QByteArray expected = QByteArray("@17|@18|Mail adres bocht \xE9@1234567|Kogelkraan 15 mm@1234568|Kogelkraan 22 mm")
+                                + QByteArray(512, '@');
+    EXPECT_EQ(readAll(scan), expected);
+    EXPECT_EQ(meter.caption, QStringLiteral("ZT-Scanfile v2.0"));
+    EXPECT_EQ(meter.label, QStringLiteral("Building scanfile..."));
+    EXPECT_TRUE(meter.closed);
+}
+
+TEST(ScanFile, EmptyCatalogGivesOnlyTheEndMarksAndFindsNothing)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    auto rs = productsByKey(*db);
+    RecordingMeter meter;
+    const QString scan = dir.file(scanFileName);
+    ASSERT_EQ(BuildScanFile(scan, *rs, QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), &meter), 0);
+    EXPECT_EQ(readAll(scan), QByteArray(512, '@'));
+    EXPECT_TRUE(findAll(scan, *rs, QStringLiteral("kraan")).isEmpty());
+}
+
+TEST(ScanFile, AnEmptyFileEndsEverySearchAtOnce)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    addArticles(*db, {{1, QStringLiteral("kraan")}});
+    auto rs = productsByKey(*db);
+    const QString scan = dir.file(scanFileName);
+    writeFile(scan, {});
+    EXPECT_TRUE(findAll(scan, *rs, QStringLiteral("kraan")).isEmpty());
+    EXPECT_TRUE(nextAll(scan, {"kraan"}).isEmpty());
+}
+
+TEST(ScanFile, BuildReportsTheFileError)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    auto rs = productsByKey(*db);
+    RecordingMeter meter;
+    const int error = BuildScanFile(dir.file(QStringLiteral("nowhere/") + scanFileName), *rs,
+                                    QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), &meter);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(meter.caption.isEmpty()) << "no progress window before the file is open";
+}
+
+TEST(ScanFile, EveryWordMustOccurInAnyOrderAndCase)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    addArticles(*db, {{1234567, QStringLiteral("Kogelkraan 15 mm")},
+                      {1234568, QStringLiteral("Kogelkraan 22 mm")},
+                      {1234569, QStringLiteral("Knie 15 mm")},
+                      {1234570, QStringLiteral("KRAANTJE messing 15")}});
+    auto rs = productsByKey(*db);
+    RecordingMeter meter;
+    const QString scan = dir.file(scanFileName);
+    ASSERT_EQ(BuildScanFile(scan, *rs, QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), &meter), 0);
+    const QList<std::pair<QString, QList<int>>> cases{
+        {QStringLiteral("kraan 15"), {1234567, 1234570}},
+        {QStringLiteral("15 kraan"), {1234567, 1234570}},
+        {QStringLiteral("  15    KRAAN  "), {1234567, 1234570}},
+        {QStringLiteral("kogelkraan 22"), {1234568}},
+        {QStringLiteral("15"), {1234567, 1234569, 1234570}},
+        {QStringLiteral("kraan 15 messing"), {1234570}},
+        {QStringLiteral("kraan 33"), {}},
+        {QStringLiteral("   "), {}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(findAll(scan, *rs, text), expected) << text.toStdString();
+}
+
+TEST(ScanFile, WordsAreSearchedLongestFirst)
+{
+    EXPECT_EQ(scanWords(QStringLiteral("a  bbb cc dddd")), (QList<QByteArray>{"dddd", "bbb", "cc", "a"}));
+}
+
+TEST(ScanFile, AKeyNoLongerPresentGivesTheNextHigherArticle)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    addArticles(*db, {{10, QStringLiteral("bocht")}, {30, QStringLiteral("knie")}});
+    auto rs = productsByKey(*db);
+    const QString scan = dir.file(scanFileName);
+    writeFile(scan, QByteArray("@10|bocht@20|knie oud@30|knie@40|knie weg") + QByteArray(512, '@'));
+    EXPECT_EQ(findAll(scan, *rs, QStringLiteral("knie")), (QList<int>{30, 30}));
+}
+
+TEST(ScanFile, EntriesAcrossTheChunkBoundaryAreFound)
+{
+    test::TestDir dir;
+    const QString scan = dir.file(scanFileName);
+    // One filler entry up to the chosen offset, then the entry under test across 8192.
+    auto fileWith = [](int entryStart, const QByteArray& entry) {
+        return "@1|" + QByteArray(entryStart - 3, 'x') + entry + QByteArray(512, '@');
+    };
+    const QByteArray shortEntry = "@999|Kogelkraan 15 mm chroom";
+    // Starts 20 bytes before the boundary (inside the 78-byte carry); "chroom" lies after it.
+    writeFile(scan, fileWith(8192 - 20, shortEntry));
+    auto hits = nextAll(scan, {"chroom", "kogel"});
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].first, 8192 - 20 + 1);
+    EXPECT_EQ(hits[0].second, QByteArray("999|Kogelkraan 15 mm chroom@"));
+    // A long entry starting before the last 78 bytes is carried whole as well.
+    const QByteArray longEntry = "@998|Kogelkraan " + QByteArray(150, 'y') + " chroom";
+    writeFile(scan, fileWith(8192 - 160, longEntry));
+    hits = nextAll(scan, {"chroom", "kogel"});
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].first, 8192 - 160 + 1);
+    EXPECT_TRUE(hits[0].second.startsWith("998|"));
+}
+
+TEST(ScanFile, ARestartPositionReadsFromThere)
+{
+    test::TestDir dir;
+    const QString scan = dir.file(scanFileName);
+    writeFile(scan, QByteArray("@1|kraan@2|kraan@3|kraan") + QByteArray(512, '@'));
+    int handle = 0;
+    qp::FOpenAll(scan, 0, 0, handle);
+    QByteArray entry;
+    qint32 state = 9; // the "@" of article 2
+    EXPECT_EQ(ScanNext(handle, {"kraan"}, 1, state, entry), 9);
+    EXPECT_EQ(entry, QByteArray("2|kraan@"));
+    state = 5000;
+    EXPECT_EQ(ScanNext(handle, {"kraan"}, 1, state, entry), -1) << "beyond the end of the file";
+    qp::FClose(handle);
+}
+
+TEST(ScanFile, TheMeterStepsEveryHundredthOfTheRows)
+{
+    for (const auto& [rows, step, last] : {std::tuple{100000, 1000, 100}, std::tuple{150, 2, 75}}) {
+        test::TestDir dir;
+        auto db = catalog(dir);
+        QList<std::pair<QVariant, QVariant>> data;
+        for (int i = 1; i <= rows; ++i)
+            data.append({i, QStringLiteral("artikel %1").arg(i)});
+        addArticles(*db, data);
+        auto rs = productsByKey(*db);
+        RecordingMeter meter;
+        ASSERT_EQ(BuildScanFile(dir.file(scanFileName), *rs, QStringLiteral("ArtikelNr"),
+                                QStringLiteral("Beschrijving"), &meter),
+                  0);
+        ASSERT_EQ(meter.percents.size(), rows / step) << rows;
+        for (int i = 0; i < meter.percents.size(); ++i)
+            ASSERT_EQ(meter.percents[i], i + 1);
+        EXPECT_EQ(meter.percents.last(), last);
+        EXPECT_EQ(readAll(dir.file(scanFileName)).count('@'), rows + 512);
+    }
+}
