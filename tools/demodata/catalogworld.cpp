@@ -774,7 +774,7 @@ ArticleRecord CatalogWorld::article(const Series& s, int j, bool withdrawn) cons
                            : QStringLiteral(" type %1").arg(cycle + 1);
     QString shortText = u8(f.shortNoun) + u' ' + u8(d.shortLabel);
     if (!conn.isEmpty())
-        shortText += u' ' + conn.left(4).toUpper();
+        shortText += u' ' + conn.toUpper().left(10).trimmed();
 
     const int number = articleNumber(s, j) + (withdrawn ? 1 : 0);
     const int gross = int(int64_t(d.cents) * f.per * s.priceFactor / 100) + 5 * cycle;
