@@ -485,6 +485,14 @@ QList<int> seriesColours(const ColourFan& fan, uint64_t seed, int serie)
     return picked;
 }
 
+// Mid-sentence a name starts in lower case, unless it opens with an abbreviation ("RAL", "HR-").
+QString lowerFirst(QString text)
+{
+    if (text.size() > 1 && text[1].isLower())
+        text[0] = text[0].toLower();
+    return text;
+}
+
 QString rtfEscape(const QString& text)
 {
     QString out;
@@ -768,7 +776,7 @@ ArticleRecord CatalogWorld::article(const Series& s, int j, bool withdrawn) cons
     if (!conn.isEmpty())
         text += u' ' + conn;
     if (colour)
-        text += u' ' + u8(f.colourFormat).arg(colour->name == u"null" ? u8("geborsteld nikkel") : colour->name.toLower());
+        text += u' ' + u8(f.colourFormat).arg(colour->name == u"null" ? u8("geborsteld nikkel") : lowerFirst(colour->name));
     if (cycle > 0)
         text += cycle <= 2 ? (cycle == 1 ? u8(" projectverpakking") : u8(" in blisterverpakking"))
                            : QStringLiteral(" type %1").arg(cycle + 1);
@@ -831,11 +839,7 @@ ArticleRecord CatalogWorld::article(const Series& s, int j, bool withdrawn) cons
     }
     x[24] = text;
     // Every 250th article, and one early on, has a quotation text over two lines.
-    // Mid-sentence the description starts in lower case, unless it opens with an abbreviation.
-    QString inSentence = text;
-    if (inSentence.size() > 1 && inSentence[1].isLower())
-        inSentence[0] = inSentence[0].toLower();
-    const QString lead = QStringLiteral("Leveren en monteren van %1, serie %2.").arg(inSentence, s.name);
+    const QString lead = QStringLiteral("Leveren en monteren van %1, serie %2.").arg(lowerFirst(text), s.name);
     const QString extra = u8(f.quote);
     if ((j == 0 && s.code == series_.value(1).code) || r.below(250) == 0)
         x[25] = lead + QStringLiteral("\r\n") + (extra.isEmpty() ? u8("Prijs exclusief montage en btw.") : extra);
