@@ -38,7 +38,11 @@ BSTR newTextBuffer(uint32_t len)
 {
     if (len > 0x7FFFFFF0u)
         return nullptr;
+#ifdef _WIN32
     return SysAllocStringByteLen(nullptr, len);
+#else
+    return allocCounted(nullptr, len, false);
+#endif
 }
 
 BSTR cutText(BSTR s, uint32_t len)

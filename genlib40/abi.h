@@ -46,9 +46,13 @@ BSTR newText(std::string_view bytes);
 std::string readInOut(BSTR* handle);
 void storeInOut(BSTR* handle, std::string_view bytes);
 
-// A counted string of len bytes (zeroed) to be filled in place, and cutting it to a shorter
-// length afterwards; used where the result is produced straight into its final buffer.
+// A counted string of len bytes to be filled in place, and cutting it to a shorter length
+// afterwards; used where the result is produced straight into its final buffer. Only the
+// bytes written count: the buffer is not zeroed first.
 BSTR newTextBuffer(uint32_t len);
+#ifndef _WIN32
+BSTR allocCounted(const char* psz, uint32_t len, bool zero);
+#endif
 BSTR cutText(BSTR s, uint32_t len);
 
 constexpr int32_t kTrue = -1;

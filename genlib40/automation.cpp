@@ -52,25 +52,34 @@ void freeStrings(SAFEARRAY* psa, uint32_t from, uint32_t to)
 
 } // namespace
 
-extern "C" {
+namespace genlib {
 
-GENLIB40_API BSTR SysAllocStringByteLen(const char* psz, unsigned int len)
+// 4-byte length, the bytes, then a two-byte zero (a wide terminator, as Windows does).
+BSTR allocCounted(const char* psz, uint32_t len, bool zero)
 {
     if (len > 0x7FFFFFF0u)
         return nullptr;
-    // 4-byte length, the bytes, then a two-byte zero (a wide terminator, as Windows does).
     auto* block = static_cast<unsigned char*>(std::malloc(size_t(len) + 6));
     if (!block)
         return nullptr;
-    uint32_t n = len;
-    std::memcpy(block, &n, 4);
+    std::memcpy(block, &len, 4);
     if (psz)
         std::memcpy(block + 4, psz, len);
-    else
+    else if (zero)
         std::memset(block + 4, 0, len);
     block[4 + size_t(len)] = 0;
     block[5 + size_t(len)] = 0;
     return reinterpret_cast<BSTR>(block + 4);
+}
+
+} // namespace genlib
+
+extern "C" {
+
+// Without psz the bytes are zeroed, so a caller never sees stale memory.
+GENLIB40_API BSTR SysAllocStringByteLen(const char* psz, unsigned int len)
+{
+    return genlib::allocCounted(psz, len, true);
 }
 
 GENLIB40_API unsigned int SysStringByteLen(BSTR bstr)
