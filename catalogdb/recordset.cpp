@@ -3,6 +3,8 @@
 #include "catalogdb/connection.h"
 #include "catalogdb/jetsql.h"
 
+#include "app/core/currency.h"
+
 #include <sqlite3.h>
 
 #include <QDateTime>
@@ -34,10 +36,11 @@ struct RawValue {
     int kind = SQLITE_NULL;
     qint64 i = 0;
     double d = 0;
-    QByteArray bytes;
+    qsizetype offset = 0; // text and binary: place in the row's byte store
+    qsizetype length = 0;
 };
 
-QDateTime parseStoredDate(const QByteArray& t)
+QDateTime parseStoredDate(QByteArrayView t)
 {
     // Fast path for the stored form "yyyy-MM-dd HH:mm:ss".
     const char* p = t.constData();
@@ -67,8 +70,9 @@ QVariant wholeNumber(qint64 v)
     return QVariant(qlonglong(v));
 }
 
-QVariant convert(const RawValue& r, int type)
+QVariant convert(const RawValue& r, const QByteArray& store, int type)
 {
+    const QByteArrayView bytes(store.constData() + r.offset, r.length);
     const int st = r.kind;
     if (st == SQLITE_NULL)
         return {};
@@ -96,14 +100,14 @@ QVariant convert(const RawValue& r, int type)
         break;
     case Field::DateTime:
         if (st == SQLITE_TEXT) {
-            const QDateTime dt = parseStoredDate(r.bytes);
+            const QDateTime dt = parseStoredDate(bytes);
             if (dt.isValid())
                 return dt;
         }
         break;
     case Field::LongBinary:
         if (st == SQLITE_BLOB || st == SQLITE_TEXT)
-            return r.bytes;
+            return bytes.toByteArray();
         break;
     default:
         break;
@@ -115,10 +119,10 @@ QVariant convert(const RawValue& r, int type)
         return r.d;
     case SQLITE_BLOB:
         if (type != Field::Text && type != Field::Memo)
-            return r.bytes;
+            return bytes.toByteArray();
         [[fallthrough]];
     default:
-        return QString::fromUtf8(r.bytes);
+        return QString::fromUtf8(bytes);
     }
 }
 
@@ -157,10 +161,12 @@ private:
     std::vector<RawValue> raw_;
     mutable std::vector<QVariant> conv_;
     mutable std::vector<char> done_;
+    QByteArray store_; // the text and binary bytes of the row, one after the other
 };
 
 void LazyRow::capture(sqlite3_stmt* s, int first)
 {
+    store_.resize(0); // keeps its capacity: no allocation per row
     for (size_t i = 0; i < raw_.size(); ++i) {
         RawValue& r = raw_[i];
         const int c = first + int(i);
@@ -173,11 +179,14 @@ void LazyRow::capture(sqlite3_stmt* s, int first)
             r.d = sqlite3_column_double(s, c);
             break;
         case SQLITE_TEXT:
-            r.bytes = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
+        case SQLITE_BLOB: {
+            const char* p = r.kind == SQLITE_TEXT ? reinterpret_cast<const char*>(sqlite3_column_text(s, c))
+                                                  : static_cast<const char*>(sqlite3_column_blob(s, c));
+            r.offset = store_.size();
+            r.length = sqlite3_column_bytes(s, c);
+            store_.append(p, r.length);
             break;
-        case SQLITE_BLOB:
-            r.bytes = QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c));
-            break;
+        }
         default:
             break;
         }
@@ -188,7 +197,7 @@ void LazyRow::capture(sqlite3_stmt* s, int first)
 const QVariant& LazyRow::operator[](int i) const
 {
     if (!done_[i]) {
-        conv_[i] = convert(raw_[i], (*cols_)[i].type);
+        conv_[i] = convert(raw_[i], store_, (*cols_)[i].type);
         done_[i] = 1;
     }
     return conv_[i];
@@ -196,6 +205,8 @@ const QVariant& LazyRow::operator[](int i) const
 
 std::optional<double> toNumber(const QVariant& v)
 {
+    if (v.metaType() == QMetaType::fromType<Currency>())
+        return v.value<Currency>().toDouble();
     if (v.typeId() == QMetaType::QString) {
         const QString t = v.toString().trimmed();
         bool ok = false;
@@ -456,7 +467,8 @@ struct RecordsetImpl {
         return -1;
     }
 
-    sqlite3_stmt* cached(quint32 key, const std::function<QString()>& sql)
+    template <typename MakeSql>
+    sqlite3_stmt* cached(quint32 key, MakeSql&& sql)
     {
         if (sqlite3_stmt* s = stmts.value(key)) {
             sqlite3_reset(s);
@@ -1150,7 +1162,12 @@ bool Recordset::seek(const QString& op, const QVariantList& key)
         return false;
     static const QStringList ops = {QStringLiteral("="), QStringLiteral(">="), QStringLiteral(">"),
                                     QStringLiteral("<="), QStringLiteral("<")};
-    const int opIndex = int(ops.indexOf(op.trimmed()));
+    int opIndex = -1;
+    for (int k = 0; k < ops.size() && opIndex < 0; ++k)
+        if (op == ops[k])
+            opIndex = k;
+    if (opIndex < 0)
+        opIndex = int(ops.indexOf(op.trimmed()));
     if (opIndex < 0)
         return fail({EngineError::SyntaxError, QStringLiteral("Ongeldige vergelijking '%1' bij Seek.").arg(op)});
     if (key.isEmpty() || key.size() > d->keyCols.size())
@@ -1205,7 +1222,12 @@ bool Recordset::seek(const QString& op, const QVariantList& key)
             sqlite3_bind_null(s, idx++);
             continue;
         }
-        if (auto e = bindValue(s, idx++, key[i], Column{d->cols[d->keyCols[i]].name, d->cols[d->keyCols[i]].type, 0, {}, false})) {
+        // Bound as the column stores it, without its size limit (a longer key matches
+        // nothing, it is no error).
+        const Column& col = d->cols[d->keyCols[i]];
+        const bool sized = col.type == Field::Text;
+        if (auto e = sized ? bindValue(s, idx++, key[i], Column{col.name, Field::Memo, 0, {}, false})
+                           : bindValue(s, idx++, key[i], col)) {
             // A key that cannot be a value of the column matches nothing.
             Q_UNUSED(e);
             d->noMatch = true;
@@ -1305,6 +1327,18 @@ QVariant Recordset::value(int i) const
         return {};
     }
     return d->row[i];
+}
+
+Currency Recordset::currency(int i) const
+{
+    const QVariant v = value(i);
+    return v.isValid() ? Currency::fromDouble(v.toDouble()) : Currency();
+}
+
+Currency Recordset::currency(const QString& name) const
+{
+    const QVariant v = value(name);
+    return v.isValid() ? Currency::fromDouble(v.toDouble()) : Currency();
 }
 
 QVariant Recordset::value(const QString& name) const

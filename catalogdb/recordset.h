@@ -14,6 +14,7 @@
 namespace vandrel {
 
 class Connection;
+class Currency;
 struct RecordsetImpl;
 
 // A set of rows, of one of three kinds:
@@ -24,7 +25,7 @@ struct RecordsetImpl;
 // No statement stays open between calls, so a recordset never holds a lock.
 // Values: yes/no as bool, whole numbers as int, currency and floats as double
 // (currency rounded to four decimals), dates as QDateTime, text as QString,
-// binary as QByteArray, null as an invalid QVariant.
+// binary as QByteArray, null as an invalid QVariant. setValue also takes a Currency.
 class Recordset {
 public:
     enum Type { Table = 1, Dynaset = 2, ForwardOnly = 8 };
@@ -82,6 +83,9 @@ public:
 
     QVariant value(int i) const;
     QVariant value(const QString& name) const;
+    // A money column as the exact amount (null gives zero).
+    Currency currency(int i) const;
+    Currency currency(const QString& name) const;
     bool setValue(int i, const QVariant& value);
     bool setValue(const QString& name, const QVariant& value);
     // Part of a memo (QString) or binary (QByteArray) value, from offset, count units.

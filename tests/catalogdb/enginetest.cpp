@@ -1,6 +1,8 @@
 #include "catalogdb/database.h"
 #include "catalogdb/jetfunctions.h"
 
+#include "app/core/currency.h"
+
 #include "testdir.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +190,11 @@ TEST(Engine, WriteChecksFollowTheColumnTypes)
         rs->cancelUpdate();
     }
     EXPECT_EQ(rs->recordCount(), 5);
+    // Money goes in exactly and comes back as the same amount.
+    ASSERT_TRUE(rs->addNew());
+    rs->setValue(QStringLiteral("Nr"), 70);
+    rs->setValue(QStringLiteral("Prijs"), QVariant::fromValue(Currency::fromRaw(123456789)));
+    ASSERT_TRUE(rs->update());
     // A date goes in and comes back as the same moment.
     ASSERT_TRUE(rs->addNew());
     rs->setValue(QStringLiteral("Nr"), 60);
@@ -197,6 +204,8 @@ TEST(Engine, WriteChecksFollowTheColumnTypes)
     rs->setIndex(QStringLiteral("PrimaryKey"));
     ASSERT_TRUE(rs->seek(QStringLiteral("="), 60));
     EXPECT_EQ(rs->value(QStringLiteral("Datum")).toDateTime(), when);
+    ASSERT_TRUE(rs->seek(QStringLiteral("="), 70));
+    EXPECT_EQ(rs->currency(QStringLiteral("Prijs")), Currency::fromRaw(123456789));
 }
 
 TEST(Engine, FieldRenameInPlaceCarriesTheIndex)
