@@ -496,8 +496,14 @@ JetSql::Result run(const QString& input, bool statement, const JetSql::SchemaFor
         return r;
     }
 
-    for (const Token& tok : t)
+    for (const Token& tok : t) {
+        // The dialect has no comments: "--" is minus minus and "/*" divides, so they
+        // must not reach SQLite as comment openers.
+        if (!r.sql.isEmpty() && !tok.text.isEmpty()
+            && ((r.sql.back() == u'-' && tok.text.front() == u'-') || (r.sql.back() == u'/' && tok.text.front() == u'*')))
+            r.sql += u' ';
         r.sql += tok.text;
+    }
     r.sql = r.sql.trimmed();
     if (!limit.isEmpty())
         r.sql += QStringLiteral(" LIMIT ") + limit;

@@ -93,6 +93,8 @@ TEST(JetSql, DialectRunsAsTheClassicEngine)
          {}, QStringLiteral("1,1,2")},
         {QStringLiteral("SELECT DISTINCT Left(ProduktGroep, 3) FROM Products ORDER BY 1"), {}, QStringLiteral("102,103,200")},
         {QStringLiteral("SELECT MAX(ArtikelNr) FROM Products"), {}, QStringLiteral("5")},
+        {QStringLiteral("SELECT ArtikelNr --1 FROM Products WHERE ArtikelNr = 1"), {}, QStringLiteral("2")},
+        {QStringLiteral("SELECT ArtikelNr /*2*/ FROM Products WHERE ArtikelNr = 4"), {}, QStringLiteral("ERROR 3075")},
         {QStringLiteral("SELECT TOP 2 ArtikelNr FROM Products ORDER BY ArtikelNr DESC"), {}, QStringLiteral("5,4")},
         {QStringLiteral("DELETE * FROM ScanTemp"), QStringLiteral("SELECT count(*) FROM ScanTemp"), QStringLiteral("0")},
         {QStringLiteral("INSERT INTO ScanTemp SELECT ArtikelNr, Omschrijving FROM Products WHERE ArtikelNr > 3"),
