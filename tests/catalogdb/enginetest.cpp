@@ -268,6 +268,14 @@ TEST(Engine, SecondConnectionSeesCommittedRowsAndWaitsForLocks)
     ASSERT_TRUE(rs->requery());
     ASSERT_TRUE(rs->findFirst(QStringLiteral("Nr = 30")));
     EXPECT_EQ(rs->value(QStringLiteral("Groep")).toString(), QStringLiteral("X"));
+    // Halfway through a forward-only walk and a join copied aside, the file is free too.
+    auto walk = first->openRecordset(QStringLiteral("SELECT * FROM Art"), Recordset::ForwardOnly);
+    auto join = first->openRecordset(QStringLiteral("SELECT a.Nr FROM Art a, Art b WHERE a.Nr = b.Nr"));
+    ASSERT_TRUE(walk && join);
+    ASSERT_TRUE(walk->moveNext());
+    ASSERT_TRUE(join->moveNext());
+    ASSERT_TRUE(second->execute(QStringLiteral("DELETE * FROM Art WHERE Nr = 50")));
+    EXPECT_EQ(join->recordCount(), 5); // a snapshot
 }
 
 TEST(Engine, ClosedDatabaseFailsCleanly)
