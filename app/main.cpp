@@ -2,22 +2,51 @@
 #include "app/core/locations.h"
 #include "app/core/settings.h"
 #include "app/mainmodule.h"
+#include "app/programdatabases.h"
 #include "app/startupform.h"
+#include "browser/frmartinfo.h"
+#include "catalogdb/catalogschema.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QFileInfo>
+#include <QDir>
+
+using namespace vandrel;
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel Catalogus"));
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
-    vandrel::commandline::set(QApplication::arguments().mid(1));
-    vandrel::programState().programDirectory = vandrel::locations::programDirectory();
+    QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
+    // Amounts follow the user's regional settings; a machine without any (the C locale)
+    // gets the Dutch ones the program was made for.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    commandline::set(QApplication::arguments().mid(1));
+    programState().programDirectory = locations::programDirectory();
 
-    vandrel::StartupServices services = vandrel::defaultStartupServices();
-    vandrel::StartUp splash;
-    QWidget* mainWindow = nullptr;
-    if (vandrel::Main(splash, services, &mainWindow) == vandrel::StartOutcome::EndProgram)
+    StartupServices services = defaultStartupServices();
+    const auto directoryOf = [](const QString& file) {
+        return QDir::toNativeSeparators(QFileInfo(file).absolutePath()) + QDir::separator();
+    };
+    services.buildCatalogDatabase = [directoryOf](const QString& file) { BuildCatalogDatabase(directoryOf(file), 0); };
+    services.buildOrdersDatabase = [directoryOf](const QString& file) { BuildOrdersDatabase(directoryOf(file)); };
+
+    std::unique_ptr<FrmArtinfo> mainWindow;
+    services.openMainWindow = [&mainWindow]() -> QWidget* {
+        mainWindow = std::make_unique<FrmArtinfo>(programDatabaseServices());
+        if (!mainWindow->Form_Load()) {
+            mainWindow.reset();
+            return nullptr;
+        }
+        return mainWindow.get();
+    };
+
+    StartUp splash;
+    QWidget* window = nullptr;
+    if (Main(splash, services, &window) == StartOutcome::EndProgram)
         return 0;
     return app.exec();
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "browser/frmartinfo.h"
+
+namespace vandrel {
+
+// The main window's database services, on the handles the program holds for its run.
+MainWindowServices programDatabaseServices();
+
+} // namespace vandrel

@@ -1,0 +1,205 @@
+#pragma once
+
+#include "app/core/settings.h"
+#include "browser/toolbardispatch.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+
+namespace vandrel {
+
+class ArticleGrid;
+class ArticleSearcher;
+class Database;
+class DataControl;
+class GroupTree;
+class Recordset;
+class SplitterBar;
+class WindowSurface;
+
+// The databases the main window works on; owned by whoever opened them.
+struct MainWindowDatabases {
+    Database* catalog = nullptr;
+    Database* orders = nullptr;
+    Database* illustrations = nullptr;
+};
+
+// What the main window needs from outside the browser; tests put their own in.
+struct MainWindowServices {
+    // Opens the catalog and orders databases, then the illustration database. False
+    // when the program must end (the user chose so in the questions asked meanwhile).
+    std::function<bool(MainWindowDatabases&, SettingsWindow* window)> openCatalogDatabases;
+    std::function<bool(MainWindowDatabases&)> openIllustrationDatabase;
+    // Closes what the open calls opened.
+    std::function<void()> closeDatabases;
+    // Starts the program's own executable again and ends this copy (after a file import).
+    std::function<void()> restartProgram;
+    // Starts a program file (a downloaded program update).
+    std::function<void(const QString& program)> startProgram;
+};
+
+// FrmArtinfo: the main window with the group tree, the article list and details, the
+// search bar, menus and toolbar.
+class FrmArtinfo : public QMainWindow, public SettingsWindow {
+    Q_OBJECT
+public:
+    explicit FrmArtinfo(MainWindowServices services);
+    ~FrmArtinfo() override;
+
+    // The start-up sequence. False when the program must end; the window is then not
+    // shown.
+    bool Form_Load();
+
+    // Menu handlers: every entry of a menu array calls its handler with its index.
+    void BMenu_Click(int index);
+    void WMenu_Click(int index);
+    void EMenu_Click(int index);
+    void OMenu_Click(int index);
+    void DMenu_Click(int index);
+    void PMenu_Click(int index);
+    void HMenu_Click(int index);
+    void mnuT_Click(int index);
+    void mnuRestoreCol_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // Splitter routines (positions in pixels of the client area).
+    void HdrTable_MouseMove(Qt::MouseButtons buttons, int x, int y);
+    void LblBorder_MouseMove(Qt::MouseButtons buttons, int x, int y);
+
+    // The catalog import of the files in directory (ending in a separator).
+    bool ASCIIimport(const QString& directory, bool updateMode);
+    // "Update via bestanden": asks for the directory and imports from it.
+    void mnuUpdateDISK_Click();
+
+    // The search bar.
+    void TxtZoek_KeyPress(int keyAscii);
+    void CmbZoek_Click();
+    QComboBox* cmbZoek() const { return CmbZoek_; }
+    QLineEdit* txtZoek() const { return TxtZoek_; }
+
+    // The product group tree: a leaf chosen lists its articles.
+    void chooseGroup(qint32 itemData, const QString& text);
+    void SetGroupColour(const QString& mainGroupText);
+
+    // Builds the tree from GRPINFO.TXT. False when the file is missing (the program ends).
+    bool buildGroupTree();
+
+    bool detailsVisible() const { return detailsVisible_; }
+    bool mouseHeld() const { return mouseHeld_; }
+    bool splitterDragging() const { return dragging_; }
+    int clientWidth() const;
+    int clientHeight() const;
+
+    ArticleGrid* table3() const { return Table3_; }
+    ArticleGrid* table() const { return Table_; }
+    DataControl* data1() const { return Data1_; }
+    DataControl* data3() const { return Data3_; }
+    GroupTree* outline1() const { return Outline1_; }
+    QAction* action(const QString& objectName) const;
+    const MainWindowDatabases& databases() const { return db_; }
+
+    // SettingsWindow
+    bool restoreColumnEntryVisible() const override;
+    void setRestoreColumnEntryVisible(bool visible) override;
+    bool isNormalState() const override;
+    void setNormalState() override;
+    double windowTop() const override;
+    double windowLeft() const override;
+    double windowHeight() const override;
+    double windowWidth() const override;
+    void setWindowTop(double twips) override;
+    void setWindowLeft(double twips) override;
+    void setWindowHeight(double twips) override;
+    void setWindowWidth(double twips) override;
+    double horizontalBarTop() const override;
+    void setHorizontalBarTop(double pixels) override;
+    double verticalBarLeft() const override;
+    void setVerticalBarLeft(double pixels) override;
+    double screenWidth() const override;
+    double screenHeight() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createToolbar();
+    void layoutHorizontal();
+    void layoutVertical();
+    void Form_Resize();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void showListView();
+    void setListSource(const QString& recordSource);
+    void storeGridLayout(ArticleGrid* grid);
+    void saveWindowSettings();
+    void showGridMenu(ArticleGrid* grid, const QPoint& globalPos, bool hasSelection);
+    void updateReminder();
+    void checkCatalogFreshness();
+    void offerFirstImport();
+    QList<QWidget*> openWindows() const;
+    void startDrag(SplitterBar* bar);
+    void endDrag(SplitterBar* bar);
+
+    MainWindowServices services_;
+    MainWindowDatabases db_;
+    std::unique_ptr<Recordset> products_; // Products by PrimaryKey, for the details' seeks
+    std::unique_ptr<ArticleSearcher> searcher_;
+
+    WindowSurface* surface_ = nullptr;
+    QToolBar* Toolbar1_ = nullptr;
+    QComboBox* CmbZoek_ = nullptr;
+    QLineEdit* TxtZoek_ = nullptr;
+    QLabel* HdrInhoud_ = nullptr;
+    QLabel* HdrProdukt_ = nullptr;
+    QLabel* lblGroep_ = nullptr;
+    GroupTree* Outline1_ = nullptr;
+    SplitterBar* LblBorder_ = nullptr;
+    SplitterBar* HdrTable_ = nullptr;
+    QLabel* PicFrame_ = nullptr;
+    QLabel* PicArtikel_ = nullptr;
+    QList<QLabel*> lblTitel_;
+    QList<QLabel*> lblWaarde_;
+    QList<QLabel*> lblKlasse_;
+    QToolButton* btnLevertijd_ = nullptr;
+    QToolButton* btnSerietek_ = nullptr;
+    QToolButton* btnLijntek_ = nullptr;
+    ArticleGrid* Table_ = nullptr;
+    ArticleGrid* Table3_ = nullptr;
+    QList<QPushButton*> cmdOther_;
+    DataControl* Data1_ = nullptr;
+    DataControl* Data3_ = nullptr;
+    DataControl* Data2_ = nullptr;
+    DataControl* Data4_ = nullptr;
+    DataControl* Data5_ = nullptr;
+    QMenu* mnuTabel_ = nullptr;
+    QAction* mnuRestoreCol_ = nullptr;
+    ArticleGrid* menuGrid_ = nullptr;
+
+    bool detailsVisible_ = false;
+    bool dragging_ = false;
+    bool hdrTableBusy_ = false;
+    bool lblBorderBusy_ = false;
+    bool mouseHeld_ = false;
+    bool unloading_ = false;
+    bool unloaded_ = false;
+    bool settingsApplied_ = false;
+};
+
+} // namespace vandrel

@@ -1,0 +1,339 @@
+// The main window started as the program starts it, on a small catalog.
+#include "browser/frmartinfo.h"
+
+#include "app/core/privateprofile.h"
+#include "app/core/settings.h"
+#include "browser/articlegrid.h"
+#include "browser/datacontrol.h"
+#include "browser/grouptree.h"
+#include "browser/recordsetmodel.h"
+#include "catalogdb/catalogopen.h"
+#include "catalogdb/catalogschema.h"
+#include "catalogdb/database.h"
+#include "catalogdb/databasehandles.h"
+#include "scriptedui.h"
+#include "testdir.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vandrel;
+
+namespace {
+
+const char* groupFile = "1|Sanitair\r\n"
+                        "102|Kranen\r\n"
+                        "1020010|Kogelkranen\r\n"
+                        "102001003|Kogelkranen knel\r\n"
+                        "103|Leidingen\r\n"
+                        "1030010|Lege groep\r\n"
+                        "zonder streep\r\n"
+                        "\r\n"
+                        "5|Gereedschap\r\n"
+                        "501|Zagen\r\n";
+
+struct Article {
+    int number;
+    const char* group;
+    const char* description;
+};
+
+const Article articles[] = {
+    {1234567, "102001003", "Kogelkraan 15 mm knel"},
+    {1234568, "102001003", "Kogelkraan 22 mm knel"},
+    {1234570, "102001099", "Kogelkraan 28 mm"},
+    {2000001, "501000000", "IJzerzaag 300 mm"},
+    {1000001, "100000000", "Wastafel 60 cm"},
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        programState() = ProgramState();
+        columnLayouts() = ColumnLayouts();
+        windowSettings() = WindowSettings();
+        const QString d = dir.path();
+        programState().programDirectory = programState().productFile = programState().indexFile =
+            programState().digitalFile = programState().helpFile = d;
+        QFile f(d + "GRPINFO.TXT");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(groupFile);
+        f.close();
+        BuildCatalogDatabase(d, 0);
+        BuildOrdersDatabase(d);
+        ASSERT_EQ(OpenCatalogDatabases(d), OpenOutcome::Opened);
+        Database* db = databaseHandles().catalog.get();
+        for (const Article& a : articles) {
+            ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO Products (ArtikelNr, ProduktGroep, Beschrijving, "
+                                                   "BrutoPrijs, NettoPrijs, KortingGroep, Per, ArtNummerLev) "
+                                                   "VALUES (%1, '%2', '%3', 12.5, 10, 7, 1, 'AB%1')")
+                                        .arg(a.number)
+                                        .arg(a.group, a.description)))
+                << PendingError::get().text.toStdString();
+        }
+        databaseHandles().closeAll();
+        // Recent enough not to ask for an update.
+        PrivateProfile::writeString("Updates", "LastProducts", QDate::currentDate().toString("yyyyMMdd"),
+                                    settingsFileName());
+    }
+    void TearDown() override
+    {
+        window.reset();
+        databaseHandles().closeAll();
+    }
+
+    MainWindowServices services()
+    {
+        MainWindowServices s;
+        s.openCatalogDatabases = [](MainWindowDatabases& db, SettingsWindow* w) {
+            const OpenOutcome o = OpenCatalogDatabases(programState().productFile, w);
+            db.catalog = databaseHandles().catalog.get();
+            db.orders = databaseHandles().orders.get();
+            return o != OpenOutcome::EndProgram;
+        };
+        s.closeDatabases = [] { databaseHandles().closeAll(); };
+        return s;
+    }
+
+    FrmArtinfo& start()
+    {
+        window = std::make_unique<FrmArtinfo>(services());
+        EXPECT_TRUE(window->Form_Load());
+        window->resize(1000, 700);
+        QCoreApplication::processEvents();
+        return *window;
+    }
+
+    // Closes the window as the user does and starts it again on the same files.
+    FrmArtinfo& restart()
+    {
+        window->close();
+        window.reset();
+        return start();
+    }
+
+    QStringList listedNumbers(FrmArtinfo& w)
+    {
+        QStringList numbers;
+        RecordsetModel* m = w.table3()->recordsetModel();
+        const int col = m->columnOf("ArtikelNr");
+        for (int r = 0; r < m->rowCount(); ++r)
+            numbers << m->data(m->index(r, col), Qt::DisplayRole).toString();
+        return numbers;
+    }
+
+    test::TestDir dir;
+    test::ScriptedUi ui;
+    std::unique_ptr<FrmArtinfo> window;
+};
+
+QTreeWidgetItem* findItem(GroupTree* tree, const QString& text)
+{
+    const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithTheWholeCatalogInGroupOrder)
+{
+    FrmArtinfo& w = start();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Vandrel Interactieve Catalogus"));
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Vandrel Productcatalogus"));
+    EXPECT_EQ(listedNumbers(w), QStringList({"1000001", "1234567", "1234568", "1234570", "2000001"}));
+    EXPECT_TRUE(w.table3()->isVisible());
+    EXPECT_FALSE(w.detailsVisible());
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(MainWindowTest, TreeItemsCarryTheirCodesAndListTheirArticles)
+{
+    FrmArtinfo& w = start();
+    GroupTree* tree = w.outline1();
+    const std::pair<const char*, qint32> items[] = {{"Sanitair", 100000000},
+                                                    {"Kranen", 102000000},
+                                                    {"Kogelkranen", 102001000},
+                                                    {"Kogelkranen knel", 102001003}};
+    for (const auto& [text, data] : items) {
+        QTreeWidgetItem* item = findItem(tree, text);
+        ASSERT_NE(item, nullptr) << text;
+        EXPECT_EQ(GroupTree::itemData(item), data) << text;
+    }
+    EXPECT_EQ(findItem(tree, "Kogelkranen")->parent(), findItem(tree, "Kranen"));
+    EXPECT_EQ(GroupTree::picture(findItem(tree, "Kranen")), GroupTree::ClosedFolder);
+    EXPECT_EQ(GroupTree::picture(findItem(tree, "Kogelkranen knel")), GroupTree::Leaf);
+    EXPECT_EQ(tree->topLevelItemCount(), 2); // the line without "|" is skipped
+
+    w.chooseGroup(102001003, "Kogelkranen knel");
+    EXPECT_EQ(listedNumbers(w), QStringList({"1234567", "1234568"}));
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Productgroep = Kogelkranen knel"));
+    // A level-3 leaf with a zero sub-subgroup lists by the shorter prefix 10200.
+    w.chooseGroup(102001000, "Kogelkranen");
+    EXPECT_EQ(listedNumbers(w), QStringList({"1234567", "1234568", "1234570"}));
+
+    ui.expectMessage(MsgAnswer::Ok);
+    w.chooseGroup(103001000, "Lege groep");
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Deze Productgroep bevat geen artikelen"));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(listedNumbers(w).isEmpty());
+
+    w.chooseGroup(501000000, "Zagen");
+    auto* groep = w.findChild<QLabel*>("lblGroep");
+    EXPECT_EQ(groep->palette().color(QPalette::Window), QColor(0, 0, 0));
+    EXPECT_EQ(groep->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    EXPECT_EQ(groep->text(), QStringLiteral("Productgroep = Zagen"));
+}
+
+TEST_F(MainWindowTest, SplittersClampAndSnapBackOnRelease)
+{
+    FrmArtinfo& w = start();
+    auto* hdr = w.findChild<QWidget*>("HdrTable");
+    auto* frame = w.findChild<QWidget*>("PicFrame");
+    const int H = w.clientHeight();
+    w.HdrTable_MouseMove(Qt::LeftButton, 0, 0);
+    EXPECT_TRUE(w.splitterDragging());
+    w.HdrTable_MouseMove(Qt::LeftButton, 0, -1000);
+    w.HdrTable_MouseMove(Qt::NoButton, 0, 0);
+    EXPECT_FALSE(w.splitterDragging());
+    EXPECT_EQ(frame->height(), 100);
+    EXPECT_EQ(hdr->y(), 171);
+    w.HdrTable_MouseMove(Qt::LeftButton, 0, 0);
+    w.HdrTable_MouseMove(Qt::LeftButton, 0, 5000);
+    w.HdrTable_MouseMove(Qt::NoButton, 0, 0);
+    EXPECT_EQ(frame->height(), H - 80);
+
+    const int W = w.clientWidth();
+    w.LblBorder_MouseMove(Qt::LeftButton, 0, 0);
+    w.LblBorder_MouseMove(Qt::LeftButton, -1000, 0);
+    w.LblBorder_MouseMove(Qt::NoButton, 0, 0);
+    EXPECT_EQ(w.outline1()->width(), 24);
+    w.LblBorder_MouseMove(Qt::LeftButton, 0, 0);
+    w.LblBorder_MouseMove(Qt::LeftButton, 5000, 0);
+    w.LblBorder_MouseMove(Qt::NoButton, 0, 0);
+    EXPECT_EQ(w.outline1()->width(), W - 80);
+    // The release saved the positions.
+    EXPECT_EQ(PrivateProfile::getString("Settings", "VerticalBar", "", settingsFileName()),
+              QString::number(W - 80 + 15));
+}
+
+TEST_F(MainWindowTest, NoReLayoutWhileTheMouseIsHeldOnTheSurface)
+{
+    FrmArtinfo& w = start();
+    QWidget* surface = w.centralWidget();
+    const int before = w.table3()->height();
+    QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_TRUE(w.mouseHeld());
+    w.resize(w.width(), w.height() + 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.table3()->height(), before);
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    w.resize(w.width(), w.height() + 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.table3()->height(), before + 101);
+}
+
+TEST_F(MainWindowTest, MovedColumnsAreStoredAndComeBackAfterARestart)
+{
+    FrmArtinfo& w = start();
+    QHeaderView* header = w.table3()->horizontalHeader();
+    RecordsetModel* m = w.table3()->recordsetModel();
+    const int korting = m->columnOf("KortingGroep");
+    ASSERT_GE(korting, 0);
+    w.table3()->setColumnWidth(m->columnOf("Beschrijving"), 300);
+    header->moveSection(header->visualIndex(korting), 1);
+    const QString layout = PrivateProfile::getString("Settings", "ViewColumnLayout", "", settingsFileName());
+    EXPECT_TRUE(layout.startsWith("ArtikelNr, KortingGroep, Beschrijving, ")) << layout.toStdString();
+    EXPECT_EQ(PrivateProfile::getString("Settings", "ViewColumnSizes", "", settingsFileName()),
+              QStringLiteral("54, 21, 300, 52, 52, 21, 50, 78, 85"));
+
+    FrmArtinfo& again = restart();
+    RecordsetModel* m2 = again.table3()->recordsetModel();
+    EXPECT_EQ(m2->fieldName(1), QStringLiteral("KortingGroep"));
+    const std::pair<const char*, int> widths[] = {{"ArtikelNr", 54}, {"KortingGroep", 21}, {"Beschrijving", 300},
+                                                  {"Bruto excl", 52}, {"Per", 21}, {"EANNummer", 85}};
+    for (const auto& [field, width] : widths)
+        EXPECT_EQ(again.table3()->columnWidth(m2->columnOf(field)), width) << field;
+}
+
+TEST_F(MainWindowTest, EmptyLayoutGivesTheDefaultWidthsAndRestoreKeepsTheGroup)
+{
+    PrivateProfile::writeString("Settings", "ViewColumnLayout", "", settingsFileName());
+    FrmArtinfo& w = start();
+    RecordsetModel* m = w.table3()->recordsetModel();
+    const std::pair<const char*, int> widths[] = {{"Per", 21}, {"KortingGroep", 21}, {"Netto excl", 50},
+                                                  {"ArtNummerLev", 78}, {"EANNummer", 85}};
+    for (const auto& [field, width] : widths)
+        EXPECT_EQ(w.table3()->columnWidth(m->columnOf(field)), width) << field;
+
+    w.chooseGroup(102001003, "Kogelkranen knel");
+    w.mnuRestoreCol_Click();
+    EXPECT_TRUE(w.data3()->recordSource().endsWith(
+        " FROM Products WHERE ProduktGroep LIKE '102001003*' ORDER BY ProduktGroep, ArtikelNr"))
+        << w.data3()->recordSource().toStdString();
+    EXPECT_EQ(listedNumbers(w), QStringList({"1234567", "1234568"}));
+    RecordsetModel* after = w.table3()->recordsetModel();
+    EXPECT_EQ(after->alignment(after->columnOf("Per")), columnlayout::AlignRight);
+}
+
+TEST_F(MainWindowTest, UpdateReminderAfterFifteenDaysOnly)
+{
+    PrivateProfile::writeString("Updates", "LastProducts", QDate::currentDate().addDays(-14).toString("yyyyMMdd"),
+                                settingsFileName());
+    start();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    window.reset();
+    databaseHandles().closeAll();
+
+    const QDate old = QDate::currentDate().addDays(-15);
+    PrivateProfile::writeString("Updates", "LastProducts", old.toString("yyyyMMdd"), settingsFileName());
+    ui.expectMessage(MsgAnswer::No);
+    start();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Artikelinformatie"));
+    EXPECT_EQ(ui.messages()[0].text, "ATTENTIE: De artikelinformatie is sinds " + old.toString("dd-MM-yyyy") +
+                                         " niet meer bijgewerkt.\r\nWilt u nu de nieuwste wijzigingen vanuit "
+                                         "Orbisnet downloaden?");
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheSettingsAndAMaximisedWindowKeepsItsPlace)
+{
+    FrmArtinfo& w = start();
+    w.move(40, 30);
+    QCoreApplication::processEvents();
+    w.close();
+    const QString ini = settingsFileName();
+    EXPECT_FALSE(PrivateProfile::getString("Settings", "MainWidth", "", ini).isEmpty());
+    EXPECT_EQ(PrivateProfile::getString("Settings", "ShowRestoreCol", "", ini), QStringLiteral("J"));
+    const QString keys[] = {"MainTop", "MainLeft", "MainHeight", "MainWidth"};
+    QStringList before;
+    for (const QString& k : keys)
+        before << PrivateProfile::getString("Settings", k, "", ini);
+
+    FrmArtinfo& again = start();
+    again.showMaximized();
+    QCoreApplication::processEvents();
+    again.close();
+    QStringList after;
+    for (const QString& k : keys)
+        after << PrivateProfile::getString("Settings", k, "", ini);
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(MainWindowTest, MissingGroupFileEndsTheStart)
+{
+    QFile::remove(dir.path() + "GRPINFO.TXT");
+    ui.expectMessage(MsgAnswer::Ok);
+    window = std::make_unique<FrmArtinfo>(services());
+    EXPECT_FALSE(window->Form_Load());
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("FOUT: Het artikelgroepdefinitie-bestand ontbreekt!"));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Critical);
+}
