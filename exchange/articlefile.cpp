@@ -258,7 +258,8 @@ std::optional<QDateTime> changeDate(const QString& field)
         if (!time.isValid())
             return std::nullopt;
     }
-    return QDateTime(date, time);
+    // A fixed zone: the stored text is the date as written, and no time zone is consulted.
+    return QDateTime(date, time, Qt::UTC);
 }
 
 } // namespace vandrel

@@ -55,7 +55,7 @@ bool isWithdrawn(const QString& description);
 // A change date in one of the forms delivered files use: yyyymmdd, yyyy-mm-dd,
 // dd-mm-yyyy (also with "/" or "." and one-digit day or month, two-digit years as
 // 1930..2029), optionally followed by a time hh:mm[:ss]. Nullopt when empty, "0" or
-// not a date.
+// not a date. The value carries no time zone (UTC), so it is stored as written.
 std::optional<QDateTime> changeDate(const QString& field);
 
 } // namespace vandrel

@@ -182,17 +182,15 @@ bool CatalogImport::storeArticle(Recordset& products, const QStringList& fields,
         showError(suffix);
         return false;
     }
+    const auto& at = columnIndex_;
     bool ok = true;
-    for (int i = 1; i < offerteField && ok; ++i) {
-        const Column& c = articleColumns[i - 1];
-        ok = products.setValue(QLatin1String(c.name), fieldValue(fields, i, c.conversion));
-    }
+    for (int i = 1; i < offerteField && ok; ++i)
+        ok = products.setValue(at[i - 1], fieldValue(fields, i, articleColumns[i - 1].conversion));
     if (ok) {
         // A record without a field 26, or with an empty one, quotes the description.
         const bool own = fields.size() > offerteField && !fields.at(offerteField).trimmed().isEmpty();
-        ok = products.setValue(QStringLiteral("OfferteOms"),
-                               own ? fields.at(offerteField) : fieldText(fields, beschrijvingField))
-            && products.setValue(QStringLiteral("Flagged"), true) && products.setValue(QStringLiteral("Deleted"), false)
+        ok = products.setValue(at[offerteField - 1], own ? fields.at(offerteField) : fieldText(fields, beschrijvingField))
+            && products.setValue(at[offerteField], true) && products.setValue(at[offerteField + 1], false)
             && products.update();
     }
     if (!ok) {
@@ -218,6 +216,10 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
         PendingError::clear();
         return false;
     }
+    columnIndex_.clear();
+    for (const Column& c : articleColumns)
+        columnIndex_ << products->fieldIndex(QLatin1String(c.name));
+    columnIndex_ << products->fieldIndex(QStringLiteral("Flagged")) << products->fieldIndex(QStringLiteral("Deleted"));
     window_.progress().open(QStringLiteral("Product update"), QStringLiteral("Verwerken artikelgegevens..."));
     window_.setMainWindowEnabled(false);
 
@@ -328,8 +330,12 @@ void CatalogImport::finish(const QString& directory, bool updateMode)
         auto products = db_.openRecordset(QStringLiteral("Products"), Recordset::Table);
         if (products && products->setIndex(QStringLiteral("PrimaryKey"))) {
             const QString scan = productFile_ + scanFileName;
+            // One read transaction: without it every row step locks and checks the file anew.
+            const bool inTransaction = db_.beginTrans();
             const int error = BuildScanFile(scan, *products, QStringLiteral("ArtikelNr"),
                                             QStringLiteral("Beschrijving"), &window_.progress());
+            if (inTransaction)
+                db_.commitTrans();
             if (error != 0)
                 msgBox(QStringLiteral("Het zoekbestand \"%1\" kan niet worden aangemaakt: %2")
                            .arg(QDir::toNativeSeparators(scan), qp::ErrorMsg(error)),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -89,6 +90,7 @@ private:
     QString productFile_;
     QString settingsFile_;
     Counts counts_;
+    QList<int> columnIndex_; // Products columns of fields 2..26, Flagged, Deleted
 };
 
 } // namespace vandrel

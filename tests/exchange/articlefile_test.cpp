@@ -100,14 +100,14 @@ TEST(ArticleFile, ChangeDatesInEveryDeliveredForm)
 {
     const QDate jan31(2024, 1, 31);
     const QList<std::pair<const char*, QDateTime>> cases{
-        {"20240131", QDateTime(jan31, QTime(0, 0))},
-        {"2024-01-31", QDateTime(jan31, QTime(0, 0))},
-        {"31-01-2024", QDateTime(jan31, QTime(0, 0))},
-        {"31/1/2024", QDateTime(jan31, QTime(0, 0))},
-        {"31.01.24", QDateTime(jan31, QTime(0, 0))},
-        {"1-2-98", QDateTime(QDate(1998, 2, 1), QTime(0, 0))},
-        {"31-01-2024 14:05", QDateTime(jan31, QTime(14, 5))},
-        {"2024-01-31 08:00:30", QDateTime(jan31, QTime(8, 0, 30))},
+        {"20240131", QDateTime(jan31, QTime(0, 0), Qt::UTC)},
+        {"2024-01-31", QDateTime(jan31, QTime(0, 0), Qt::UTC)},
+        {"31-01-2024", QDateTime(jan31, QTime(0, 0), Qt::UTC)},
+        {"31/1/2024", QDateTime(jan31, QTime(0, 0), Qt::UTC)},
+        {"31.01.24", QDateTime(jan31, QTime(0, 0), Qt::UTC)},
+        {"1-2-98", QDateTime(QDate(1998, 2, 1), QTime(0, 0), Qt::UTC)},
+        {"31-01-2024 14:05", QDateTime(jan31, QTime(14, 5), Qt::UTC)},
+        {"2024-01-31 08:00:30", QDateTime(jan31, QTime(8, 0, 30), Qt::UTC)},
     };
     for (const auto& [text, expected] : cases) {
         const auto got = changeDate(QString::fromLatin1(text));
