@@ -608,6 +608,8 @@ void readPlain(const QByteArray& data, QTextDocument& document)
     QString text = cp1252::toUnicode(data);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
+    // As in RTF text: no control characters but the tab and the line end.
+    text.removeIf([](QChar ch) { return ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n'; });
     document.setPlainText(text);
 }
 

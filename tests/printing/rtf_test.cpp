@@ -235,6 +235,7 @@ TEST(Rtf, MalformedInputNeverFailsAndStaysLinear)
         "{\\rtf1 \\uc10\\u233}",
         deep,
         QByteArray("{\\rtf1 \0\x01\x7f\xff}", 13),
+        QByteArray("geen rtf\0\x01\x81\xd4\r\n", 14),
     };
     for (const QByteArray& input : cases) {
         QElapsedTimer timer;
