@@ -46,10 +46,13 @@ void ArticleGrid::bind(DataControl* data)
 {
     data_ = data;
     setModel(data->model());
-    connect(data, &DataControl::refreshed, this, [this] {
-        if (data_->currentRow() >= 0)
-            setCurrentIndex(model()->index(data_->currentRow(), 0));
-    });
+    const auto follow = [this] {
+        const int row = data_->currentRow();
+        if (row >= 0 && currentIndex().row() != row)
+            setCurrentIndex(model()->index(row, std::max(0, currentIndex().column())));
+    };
+    connect(data, &DataControl::refreshed, this, follow);
+    connect(data, &DataControl::reposition, this, follow);
 }
 
 RecordsetModel* ArticleGrid::recordsetModel() const { return data_ ? data_->model() : nullptr; }

@@ -38,9 +38,17 @@ DataControl::DataControl(const QString& objectName, QWidget* parent)
     layout->addWidget(next);
     layout->addWidget(last);
     connect(first, &QToolButton::clicked, this, [this] { moveToRow(0); });
-    connect(previous, &QToolButton::clicked, this, [this] { moveToRow(std::max(0, currentRow_ - 1)); });
+    connect(previous, &QToolButton::clicked, this, [this] {
+        if (model_->rowCount() > 0 && currentRow_ <= 0)
+            emit navigatedPastEnd(false);
+        else
+            moveToRow(currentRow_ - 1);
+    });
     connect(next, &QToolButton::clicked, this, [this] {
-        moveToRow(std::min(model_->rowCount() - 1, currentRow_ + 1));
+        if (model_->rowCount() > 0 && currentRow_ >= model_->rowCount() - 1)
+            emit navigatedPastEnd(true);
+        else
+            moveToRow(currentRow_ + 1);
     });
     connect(last, &QToolButton::clicked, this, [this] { moveToRow(model_->rowCount() - 1); });
 }
@@ -86,6 +94,18 @@ qint64 DataControl::recordCount() const
 QString DataControl::caption() const { return caption_->text(); }
 
 void DataControl::setCaption(const QString& caption) { caption_->setText(caption); }
+
+bool DataControl::findFirst(const QString& criteria)
+{
+    if (!recordset_ || !recordset_->findFirst(criteria))
+        return false;
+    const qint64 position = recordset_->absolutePosition();
+    if (position < 0)
+        return false;
+    currentRow_ = int(position);
+    emit reposition();
+    return true;
+}
 
 void DataControl::moveToRow(int row)
 {

@@ -41,10 +41,14 @@ public:
 
     // Moves the recordset to a row of the model and raises reposition().
     void moveToRow(int row);
+    // Moves to the first row meeting the criteria (the engine's dialect); false when none.
+    bool findFirst(const QString& criteria);
     int currentRow() const { return currentRow_; }
 
 signals:
     void reposition();
+    // An arrow was pressed at the end (forward) or the start of the rows.
+    void navigatedPastEnd(bool forward);
     void refreshed();
 
 private:

@@ -14,6 +14,9 @@
 #include "browser/datacontrol.h"
 #include "browser/groupfile.h"
 #include "browser/grouptree.h"
+#include "browser/numberpattern.h"
+#include "browser/sqlquote.h"
+#include "catalogdb/documentfetch.h"
 #include "browser/recordsetmodel.h"
 #include "browser/splitterbar.h"
 #include "browser/windowsurface.h"
@@ -108,6 +111,33 @@ QIcon letterIcon(const QString& letter, const QColor& colour)
     p.setFont(f);
     p.drawText(QRectF(11, 12, 11, 11), Qt::AlignCenter, letter);
     return QIcon(pm);
+}
+
+
+qint64 numberOf(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    return ok ? n : qint64(Val(v.toString()));
+}
+
+bool isNullOrZero(const QVariant& v) { return !v.isValid() || v.isNull() || numberOf(v) == 0; }
+
+// Colours are stored packed as &HBBGGRR.
+QColor packedColour(qint64 packed)
+{
+    return QColor(int(packed & 0xFF), int((packed >> 8) & 0xFF), int((packed >> 16) & 0xFF));
+}
+
+void showEngineError(const QString& title)
+{
+    if (!PendingError::isSet())
+        return;
+    const EngineError e = PendingError::get();
+    PendingError::clear();
+    msgBox(QString::number(e.number) + QStringLiteral(": ") + e.text, MsgIcon::Warning, MsgButtons::Ok, title);
 }
 
 } // namespace
@@ -231,7 +261,7 @@ void FrmArtinfo::createControls()
                                          : QStringLiteral("Alternatieve artikelen"),
                                   surface_);
         b->setObjectName(QStringLiteral("cmdOther%1").arg(i));
-        b->setEnabled(false); // related articles come with the details
+        b->resize(b->sizeHint().width(), 26);
         cmdOther_ << b;
     }
 
@@ -247,6 +277,16 @@ void FrmArtinfo::createControls()
     Table3_->bind(Data3_);
     Table_->bind(Data1_);
 
+    connect(Data1_, &DataControl::reposition, this, &FrmArtinfo::Data1_Reposition);
+    connect(Data2_, &DataControl::reposition, this, &FrmArtinfo::Data2_Reposition);
+    connect(Data3_, &DataControl::reposition, this, &FrmArtinfo::Data3_Reposition);
+    connect(Data3_, &DataControl::navigatedPastEnd, this, &FrmArtinfo::Data3_PastEnd);
+    connect(Table3_, &ArticleGrid::rowDoubleClicked, this, [this] { DMenu_Click(1); });
+    for (int i = 0; i < 2; ++i)
+        connect(cmdOther_[i], &QPushButton::clicked, this, [this, i] { cmdOther_Click(i); });
+    for (QLabel* w : lblWaarde_)
+        w->installEventFilter(this);
+
     ArticleSearcher::Window sw;
     sw.list = Data3_;
     sw.grid = Table3_;
@@ -256,6 +296,9 @@ void FrmArtinfo::createControls()
     sw.scanFile = [] { return programState().productFile + QStringLiteral("VD-CLNT4.SCN"); };
     sw.showListView = [this] { DMenu_Click(0); };
     sw.focusSearchBox = [this] { TxtZoek_->setFocus(); };
+    sw.getArtikel = [this](const QString& number) { return GetArtikel(number); };
+    sw.showDetails = [this](bool show) { DetailsVisible(show); };
+    sw.openClassification = [this] { openClassification(); };
     searcher_ = std::make_unique<ArticleSearcher>(sw);
 
     for (ArticleGrid* grid : {Table3_, Table_}) {
@@ -349,7 +392,7 @@ void FrmArtinfo::createMenus()
 
     QMenu* d = addMenu(QStringLiteral("DMenuMain"), QStringLiteral("Beel&d"));
     entry(d, QStringLiteral("DMenu0"), QStringLiteral("&Overzicht"), 0, &FrmArtinfo::DMenu_Click, true);
-    entry(d, QStringLiteral("DMenu1"), QStringLiteral("&Details"), 1, &FrmArtinfo::DMenu_Click, false);
+    entry(d, QStringLiteral("DMenu1"), QStringLiteral("&Details"), 1, &FrmArtinfo::DMenu_Click, true);
 
     QMenu* p = addMenu(QStringLiteral("PMenuMain"), QStringLiteral("&Vandrel"));
     const QStringList wholesaler = {"&Adresinformatie", "&Contactpersonen", "A&ctualiteiten", "&Leveringsvoorwaarden"};
@@ -402,6 +445,8 @@ void FrmArtinfo::createToolbar()
         a->setObjectName(QString::fromLatin1(b.key));
         a->setToolTip(QString::fromUtf8(b.tip));
         const QString key = QString::fromLatin1(b.key);
+        if (key == QLatin1String("ViewList") || key == QLatin1String("ViewDetails"))
+            a->setCheckable(true); // pressed for the view shown
         connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
         if (QAction* target = action(QString::fromLatin1(b.target))) {
             a->setEnabled(target->isEnabled());
@@ -781,11 +826,10 @@ void FrmArtinfo::HdrTable_MouseMove(Qt::MouseButtons buttons, int, int y)
         else
             HdrTable_->move(HdrTable_->x(), HdrTable_->y() + y);
     } else {
-        const bool wasDragging = dragging_ && HdrTable_->isDragged();
-        HdrTable_->setDragged(false);
         layoutHorizontal();
-        if (wasDragging || dragging_)
+        if (dragging_ && HdrTable_->isDragged())
             endDrag(HdrTable_);
+        HdrTable_->setDragged(false);
         saveWindowSettings();
     }
     hdrTableBusy_ = false;
@@ -802,10 +846,10 @@ void FrmArtinfo::LblBorder_MouseMove(Qt::MouseButtons buttons, int x, int)
         else
             LblBorder_->move(LblBorder_->x() + x, LblBorder_->y());
     } else if (!isMinimized()) {
-        LblBorder_->setDragged(false);
         layoutVertical();
-        if (dragging_)
+        if (dragging_ && LblBorder_->isDragged())
             endDrag(LblBorder_);
+        LblBorder_->setDragged(false);
         saveWindowSettings();
     }
     lblBorderBusy_ = false;
@@ -815,8 +859,10 @@ void FrmArtinfo::layoutHorizontal()
 {
     const int H = clientHeight();
     const int detailsHeight = clamp(HdrTable_->y() - 71, 100, H - 80);
-    // The bar snaps back with the details it bounds.
-    HdrTable_->move(HdrTable_->x(), detailsHeight + 71);
+    // A bar the user dragged too far snaps back with the details it bounds; a resize
+    // leaves it where it is, so a briefly small window does not lose its place.
+    if (dragging_ && HdrTable_->isDragged())
+        HdrTable_->move(HdrTable_->x(), detailsHeight + 71);
     const int barTop = HdrTable_->y();
     PicFrame_->setGeometry(PicFrame_->x(), articleTop, PicFrame_->width(), detailsHeight);
     if (!PicArtikel_->pixmap().isNull()) {
@@ -843,7 +889,8 @@ void FrmArtinfo::layoutVertical()
 {
     const int W = clientWidth();
     const int treeWidth = clamp(LblBorder_->x() - 15, 24, W - 80);
-    LblBorder_->move(treeWidth + 15, LblBorder_->y());
+    if (dragging_ && LblBorder_->isDragged())
+        LblBorder_->move(treeWidth + 15, LblBorder_->y());
     const int sideLeft = LblBorder_->x() + LblBorder_->width() + 3;
     const int sideWidth = clamp(W - (sideLeft + 12), 24, W);
 
@@ -868,7 +915,7 @@ void FrmArtinfo::layoutVertical()
         FitPicture(PicArtikel_, pixelsToTwipsY(PicFrame_->height()), pixelsToTwipsX(PicFrame_->width()), factor);
     }
     const int klasseLeft = sideLeft + PicFrame_->width() + 6;
-    const int klasseWidth = 110;
+    const int klasseWidth = 150;
     for (int i = 0; i < lblKlasse_.size(); ++i) {
         lblKlasse_[i]->setGeometry(klasseLeft, lblKlasse_[i]->y(), klasseWidth, 20);
         const int waardeLeft = klasseLeft + klasseWidth + 6;
@@ -891,6 +938,13 @@ void FrmArtinfo::saveWindowSettings()
 
 bool FrmArtinfo::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const qsizetype i = lblWaarde_.indexOf(qobject_cast<QLabel*>(watched));
+        if (i >= 0) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            lblWaarde_MouseUp(int(i), me->button(), me->position().toPoint());
+        }
+    }
     if (watched == Outline1_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         const bool in = event->type() == QEvent::FocusIn;
         QFont inhoud = HdrInhoud_->font();
@@ -907,22 +961,39 @@ bool FrmArtinfo::eventFilter(QObject* watched, QEvent* event)
 // Views, groups and grids
 // ---------------------------------------------------------------------------------------
 
-void FrmArtinfo::showListView()
+void FrmArtinfo::switchToListView()
 {
-    detailsVisible_ = false;
-    for (QWidget* w : QList<QWidget*>{PicFrame_, btnLevertijd_, btnSerietek_, btnLijntek_, HdrTable_, Table_,
-                                      cmdOther_[0], cmdOther_[1]})
-        w->hide();
-    for (QLabel* l : lblTitel_ + lblWaarde_ + lblKlasse_)
-        l->hide();
-    Table3_->show();
-    Table3_->raise();
+    DetailsVisible(false);
 }
 
 void FrmArtinfo::DMenu_Click(int index)
 {
-    if (index == 0)
-        showListView();
+    if (index == 0) {
+        WaitCursor hourglass;
+        pumpEvents();
+        switchToListView();
+        Recordset* details = Data1_->recordset();
+        if (Data3_->recordset() && details && details->hasCurrent() && Data3_->recordCount() > 0) {
+            const QVariant shown = details->value(QStringLiteral("ArtikelNr"));
+            Data3_->blockSignals(true); // the list follows the details, not the other way round
+            Data3_->findFirst(QStringLiteral("ArtikelNr = ") + QString::number(numberOf(shown)));
+            Data3_->blockSignals(false);
+            Table3_->setCurrentIndex(Table3_->model()->index(std::max(0, Data3_->currentRow()), 0));
+        }
+        PendingError::clear();
+    } else if (index == 1) {
+        if (detailsBusy_)
+            return;
+        Recordset* list = Data3_->recordset();
+        if (!list || !list->hasCurrent()) {
+            msgBox(QStringLiteral("Geen actueel record."), MsgIcon::Critical);
+            return;
+        }
+        const QString number = QString::number(numberOf(list->value(QStringLiteral("ArtikelNr"))));
+        WaitCursor hourglass;
+        repaint();
+        DetailsVisible(GetArtikel(number));
+    }
 }
 
 void FrmArtinfo::TxtZoek_KeyPress(int keyAscii)
@@ -1049,6 +1120,534 @@ void FrmArtinfo::mnuT_Click(int index)
 }
 
 // ---------------------------------------------------------------------------------------
+// The details view
+// ---------------------------------------------------------------------------------------
+
+
+bool FrmArtinfo::GetArtikel(const QString& number)
+{
+    const QString title = QStringLiteral("Vandrel Productcatalogus");
+    int digits = 0;
+    for (const QChar c : number) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+    }
+    if (number.size() > digits) {
+        msgBox(QStringLiteral("U mag alleen artikelnummers ingeven"), MsgIcon::Critical);
+        TxtZoek_->setFocus();
+        return false;
+    }
+    if (!db_.catalog)
+        return false;
+    PendingError::clear();
+    products_ = db_.catalog->openRecordset(QStringLiteral("Products"), Recordset::Table);
+    if (!products_) {
+        showEngineError(title);
+        return false;
+    }
+    products_->setIndex(QStringLiteral("PrimaryKey"));
+    // "0" & number: an empty text seeks 0; a number beyond 32 bits is found nowhere.
+    bool ok = false;
+    const qint64 wanted = (QStringLiteral("0") + number).toLongLong(&ok);
+    const bool fits = ok && wanted <= std::numeric_limits<qint32>::max();
+    if (!fits || !products_->seek(QStringLiteral(">="), QVariant(qint32(wanted))) || products_->noMatch() ||
+        numberOf(products_->value(QStringLiteral("ArtikelNr"))) != wanted) {
+        PendingError::clear();
+        msgBox(QStringLiteral("Artikel kan niet worden gevonden"), MsgIcon::Warning, MsgButtons::Ok, title);
+        return false;
+    }
+    Recordset& article = *products_;
+    const QString cols = columnlayout::ReeksDef(Table_->objectName());
+    const QVariant drawing = article.value(QStringLiteral("TekeningNummer"));
+    const QVariant lineDrawing = article.value(QStringLiteral("LijnTekeningNummer"));
+    const qint64 articleNumber = numberOf(article.value(QStringLiteral("ArtikelNr")));
+    bool hasSeries = true;
+    if (!isNullOrZero(drawing)) {
+        Data1_->setRecordSource(QStringLiteral("SELECT ") + cols + QStringLiteral(" FROM Products WHERE TekeningNummer = ") +
+                                QString::number(numberOf(drawing)) + QStringLiteral(" ORDER BY ProduktGroep, ArtikelNr"));
+    } else if (!isNullOrZero(lineDrawing)) {
+        Data1_->setRecordSource(QStringLiteral("SELECT ") + cols + QStringLiteral(" FROM Products WHERE LijnTekeningNummer = ") +
+                                QString::number(numberOf(lineDrawing)) + QStringLiteral(" ORDER BY ProduktGroep, ArtikelNr"));
+    } else {
+        Data1_->setRecordSource(QStringLiteral("SELECT ") + cols + QStringLiteral(" FROM Products WHERE ArtikelNr = ") +
+                                QString::number(articleNumber));
+        hasSeries = false;
+    }
+    Data1_->refresh();
+    showEngineError(title);
+    Table_->SetColumnWidth();
+    if (hasSeries)
+        Data1_->findFirst(QStringLiteral("ArtikelNr = ") + QString::number(wanted));
+    showEngineError(title);
+    // The pane followed Data1 to another row of the series: back on the article itself.
+    products_->seek(QStringLiteral("="), QVariant(qint32(wanted)));
+    SetGroupColour(article.value(QStringLiteral("ProduktGroep")).toString().left(1));
+
+    choosePicture(article, hasSeries);
+    PendingError::clear();
+    return true;
+}
+
+void FrmArtinfo::choosePicture(Recordset& article, bool hasSeries)
+{
+    Database* pictures = db_.illustrations;
+    if (!pictures)
+        return;
+    const qint64 drawing = numberOf(article.value(QStringLiteral("TekeningNummer")));
+    const qint64 lineDrawing = numberOf(article.value(QStringLiteral("LijnTekeningNummer")));
+    const qint64 shownField = numberOf(article.value(picDataField_ + QStringLiteral("Nummer")));
+    if (picTag_ > 0 && picTag_ == shownField)
+        return; // the picture shown is this article's already
+
+    const auto showRow = [this](Recordset& row, const QString& field, qint64 tag, const QString& failure) {
+        picTag_ = tag;
+        if (DisplayPicture(row, field)) {
+            PicArtikel_->update();
+            Form_Resize();
+        } else {
+            msgBox(failure, MsgIcon::Warning);
+        }
+    };
+    const auto fallback = [&] {
+        PendingError::clear();
+        picDataField_ = QStringLiteral("Tekening");
+        std::unique_ptr<Recordset> placeholder = pictures->openRecordset(
+            QStringLiteral("SELECT * FROM Illustrations WHERE TekeningNummer = 10000"), Recordset::Dynaset,
+            Recordset::ReadOnly);
+        if (placeholder && placeholder->hasCurrent())
+            showRow(*placeholder, QStringLiteral("Tekening"), drawing, QStringLiteral("De illustratie kon niet worden getoond"));
+        PendingError::clear();
+    };
+    if (!hasSeries) {
+        fallback();
+        return;
+    }
+    PendingError::clear();
+    std::unique_ptr<Recordset> rows;
+    if (drawing > 0) {
+        picDataField_ = QStringLiteral("Tekening");
+        rows = pictures->openRecordset(QStringLiteral("SELECT * FROM Illustrations WHERE TekeningNummer = ") +
+                                           QString::number(drawing),
+                                       Recordset::Dynaset, Recordset::ReadOnly);
+    } else {
+        picDataField_ = QStringLiteral("LijnTekening");
+        rows = pictures->openRecordset(QStringLiteral("SELECT * FROM Drawings WHERE LijnTekeningNummer = ") +
+                                           QString::number(lineDrawing),
+                                       Recordset::Dynaset, Recordset::ReadOnly);
+    }
+    if (!rows) {
+        const EngineError e = PendingError::get();
+        if (e.isSet() && e.number != EngineError::ItemNotFound) {
+            PicArtikel_->hide();
+            msgBox(e.text, MsgIcon::Critical);
+        }
+        fallback();
+        return;
+    }
+    bool switched = false;
+    if (!rows->hasCurrent() && picDataField_ == QLatin1String("Tekening")) {
+        if (lineDrawing == 0) {
+            fallback();
+            return;
+        }
+        picDataField_ = QStringLiteral("LijnTekening");
+        switched = true;
+        rows = pictures->openRecordset(QStringLiteral("SELECT * FROM Drawings WHERE LijnTekeningNummer = ") +
+                                           QString::number(lineDrawing),
+                                       Recordset::Dynaset, Recordset::ReadOnly);
+    }
+    if (!rows || !rows->hasCurrent()) {
+        fallback();
+        return;
+    }
+    const qint64 tag = picDataField_ == QLatin1String("Tekening") ? drawing : lineDrawing;
+    showRow(*rows, picDataField_, tag,
+            switched ? QStringLiteral("De lijntekening kon niet worden getoond")
+                     : QStringLiteral("De illustratie kon niet worden getoond"));
+    PendingError::clear();
+}
+
+bool FrmArtinfo::DisplayPicture(Recordset& recordset, const QString& field)
+{
+    if (recordset.fieldIndex(field) < 0) {
+        msgBox(QStringLiteral("%1: Display Error, ").arg(EngineError::ItemNotFound) +
+                   QStringLiteral("Item niet gevonden in deze verzameling."),
+               MsgIcon::Warning);
+        PicArtikel_->hide();
+        return false;
+    }
+    if (FetchDocument(PicArtikel_, recordset, field)) {
+        PicArtikel_->setVisible(detailsVisible_);
+        double factor = 0;
+        FitPicture(PicArtikel_, pixelsToTwipsY(PicFrame_->height()), pixelsToTwipsX(PicFrame_->width()), factor);
+        PicArtikel_->setVisible(true);
+    } else {
+        PicArtikel_->hide();
+    }
+    return true;
+}
+
+void FrmArtinfo::Data2_Reposition()
+{
+    if (shared().BatchInProgress || shared().ListWalkInProgress)
+        return;
+    Recordset* rs = Data2_->recordset();
+    if (!rs || !rs->hasCurrent() || rs->fieldIndex(QStringLiteral("Tekening")) < 0)
+        return;
+    if (FetchDocument(PicArtikel_, *rs, QStringLiteral("Tekening"))) {
+        double factor = 0;
+        FitPicture(PicArtikel_, pixelsToTwipsY(PicFrame_->height()), pixelsToTwipsX(PicFrame_->width()), factor);
+        PicArtikel_->show();
+    } else {
+        PicArtikel_->hide();
+    }
+}
+
+void FrmArtinfo::Data1_Reposition()
+{
+    if (detailsBusy_ || !products_)
+        return;
+    Recordset* rs = Data1_->recordset();
+    if (!rs || !rs->hasCurrent())
+        return;
+    detailsBusy_ = true;
+    PendingError::clear();
+    const QVariant number = rs->value(QStringLiteral("ArtikelNr"));
+    if (!products_->seek(QStringLiteral("="), QVariant(qint32(numberOf(number)))) || products_->noMatch()) {
+        PendingError::clear();
+        detailsBusy_ = false;
+        return;
+    }
+    Recordset& a = *products_;
+    const QString group = a.value(QStringLiteral("ProduktGroep")).toString();
+    const qint64 seriesCode = numberOf(a.value(QStringLiteral("SerieKode")));
+    Data4_->setRecordSource(QStringLiteral("SELECT * FROM ProductGroups WHERE ProduktGroep LIKE '") +
+                            sqlEscaped(group.left(5)) + QStringLiteral("*'"));
+    Data5_->setRecordSource(QStringLiteral("SELECT * FROM Series WHERE SerieKode = ") + QString::number(seriesCode));
+    Data4_->refresh();
+    Data5_->refresh();
+
+    const QVariant lineDrawing = a.value(QStringLiteral("LijnTekeningNummer"));
+    if (isNullOrZero(lineDrawing)) {
+        btnLijntek_->setProperty("Tag", QString());
+        btnLijntek_->setProperty("wanted", false);
+    } else {
+        btnLijntek_->setProperty("Tag", QString::number(numberOf(lineDrawing)));
+        btnLijntek_->setProperty("wanted", true);
+    }
+    const qint64 weeks = std::llround(a.value(QStringLiteral("Beschikbaarheid")).toDouble());
+    btnLevertijd_->setProperty("wanted", weeks != 0);
+    if (weeks != 0)
+        btnLevertijd_->setToolTip(QStringLiteral("Levertijd circa ") + QString::number(weeks) +
+                                  (weeks == 1 ? QStringLiteral(" week") : QStringLiteral(" weken")));
+
+    Recordset* series = Data5_->recordset();
+    const bool seriesRow = series && series->hasCurrent();
+    QString seriesName;
+    btnSerietek_->setProperty("Tag", QString());
+    btnSerietek_->setProperty("wanted", false);
+    if (seriesRow) {
+        seriesName = series->value(QStringLiteral("SerieNaam")).toString();
+        if (seriesCode > 0 && db_.illustrations) {
+            std::unique_ptr<Recordset> pictureOfSeries = db_.illustrations->openRecordset(
+                QStringLiteral("SELECT TekeningNummer FROM Illustrations WHERE SerieKode = ") + QString::number(seriesCode),
+                Recordset::ForwardOnly, Recordset::ReadOnly);
+            if (pictureOfSeries && pictureOfSeries->hasCurrent()) {
+                btnSerietek_->setProperty("Tag", QString::number(numberOf(pictureOfSeries->value(0))));
+                btnSerietek_->setProperty("wanted", true);
+            }
+        }
+    }
+    lblWaarde_[0]->setText(seriesName);
+    seriesShown_ = seriesRow && !seriesName.trimmed().isEmpty();
+
+    const qint64 articleNumber = numberOf(number);
+    for (int i = 0; i < 2; ++i) {
+        const QString table = i == 0 ? QStringLiteral("Additionals") : QStringLiteral("Alternatives");
+        std::unique_ptr<Recordset> related = db_.catalog->openRecordset(
+            QStringLiteral("SELECT ArtikelNr FROM ") + table + QStringLiteral(" ") +
+                QStringLiteral("WHERE ArtikelNr = ") + QString::number(articleNumber),
+            Recordset::ForwardOnly, Recordset::ReadOnly);
+        cmdOther_[i]->setEnabled(related && related->hasCurrent());
+    }
+
+    Recordset* groupRow = Data4_->recordset();
+    for (int i = 1; i <= 4; ++i) {
+        QLabel* w = lblWaarde_[i];
+        w->setAutoFillBackground(false);
+        w->setStyleSheet(QString());
+        w->setText(QString());
+        w->setToolTip(QString());
+        w->setProperty("Tag", QVariant());
+        if (!groupRow || !groupRow->hasCurrent()) {
+            propertyShown_[i] = false;
+            continue;
+        }
+        fillProperty(i, groupRow->value(QStringLiteral("KlassificatieType_%1").arg(i)),
+                     groupRow->value(QStringLiteral("KlassificatieNaam_%1").arg(i)).toString(),
+                     a.value(QStringLiteral("Klassificatie_%1").arg(i)), series);
+    }
+
+    remarkShown_ = false;
+    if (db_.illustrations) {
+        std::unique_ptr<Recordset> remarks =
+            db_.illustrations->openRecordset(QStringLiteral("GeneralRemarks"), Recordset::Table, Recordset::ReadOnly);
+        if (remarks && remarks->setIndex(QStringLiteral("PrimaryKey")) &&
+            remarks->seek(QStringLiteral("="), QVariantList{a.value(QStringLiteral("FabrikantKode")), group,
+                                                            a.value(QStringLiteral("SerieKode"))}) &&
+            !remarks->noMatch()) {
+            lblTitel_[1]->setText(QString() + remarks->value(QStringLiteral("Opmerking")).toString());
+            remarkShown_ = true;
+        }
+    }
+    PendingError::clear();
+    placeDetailsLabels();
+    applyDetailsVisibility();
+    detailsBusy_ = false;
+}
+
+void FrmArtinfo::fillProperty(int i, const QVariant& typeValue, const QString& name, const QVariant& value,
+                              Recordset* series)
+{
+    lblKlasse_[i]->setText(name);
+    if (!typeValue.isValid() || typeValue.isNull()) {
+        propertyShown_[i] = false;
+        return;
+    }
+    const int type = int(numberOf(typeValue));
+    propertyType_[i] = type;
+    QLabel* w = lblWaarde_[i];
+    w->setProperty("Tag", type);
+    const QLocale locale;
+    const QString text = value.toString();
+    switch (type) {
+    case 0:
+        propertyShown_[i] = false;
+        return;
+    case 1:
+        w->setText(formatNumberPattern(Val(text), QStringLiteral("####"), locale));
+        break;
+    case 2:
+        w->setText(formatNumberPattern(Val(text), QStringLiteral("###,###,###"), locale));
+        break;
+    case 3:
+    case 4: {
+        QString t = text;
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+        w->setText(formatNumberPattern(Val(t), type == 3 ? QStringLiteral("###,###,###.0##") : QStringLiteral("F ###,###.##"),
+                                       locale));
+        break;
+    }
+    case 5:
+        w->setText(text);
+        w->setToolTip(text);
+        break;
+    case 6:
+        propertyShown_[i] = true;
+        showColour(i, name, numberOf(value), series);
+        return;
+    default:
+        return; // visibility as it was
+    }
+    propertyShown_[i] = true;
+}
+
+void FrmArtinfo::showColour(int i, const QString& name, qint64 colour, Recordset* series)
+{
+    QLabel* w = lblWaarde_[i];
+    const auto paint = [w](qint64 packed) {
+        const QColor background = packedColour(packed);
+        // Dark colours get white text, the rest black (as packed numbers, red lowest).
+        const QColor text = packed < 0x404040 ? QColor(Qt::white) : QColor(Qt::black);
+        w->setAutoFillBackground(true);
+        w->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: %2; }")
+                             .arg(background.name(), text.name()));
+    };
+    w->setText(QStringLiteral(" - - - "));
+    paint(colour);
+    const QString property = QStringLiteral("De klassificerende eigenschap '") + name + QStringLiteral("' vereist ");
+    if (!series || !series->hasCurrent()) {
+        if (detailsVisible_)
+            msgBox(property + QStringLiteral("het gebruik van een kleurenschema die ") +
+                       QStringLiteral("gekoppeld is aan een serie. ") +
+                       QString::fromUtf8("Deze serie is voor dit artikel nog niet gedefiniëerd."),
+                   MsgIcon::Warning);
+        return;
+    }
+    const QVariant fan = series->value(QStringLiteral("KleurenWaaier"));
+    if (!fan.isValid() || fan.isNull() || fan.toString().trimmed().isEmpty()) {
+        if (detailsVisible_)
+            msgBox(property + QStringLiteral("het gebruik van een kleurenschema ") +
+                       QStringLiteral("die gekoppeld is aan een serie. ") +
+                       QStringLiteral("Het door u geselecteerde artikel verwijst ") +
+                       QStringLiteral("naar een serie die nog geen verwijzing naar ") + QStringLiteral("een kleurentabel heeft."),
+                   MsgIcon::Warning);
+        return;
+    }
+    std::unique_ptr<Recordset> colours;
+    if (db_.illustrations)
+        colours = db_.illustrations->openRecordset(
+            QStringLiteral("SELECT * FROM ColorSpecifications WHERE Kleurenwaaier = ") + QString::number(numberOf(fan)),
+            Recordset::Dynaset, Recordset::ReadOnly);
+    if (!colours || !colours->hasCurrent()) {
+        PendingError::clear();
+        msgBox(QStringLiteral("De verwijzing in de serie naar een ") +
+                   QStringLiteral("kleurenschema is ongeldig of is komen te vervallen."),
+               MsgIcon::Warning);
+        return;
+    }
+    if (colours->findFirst(QStringLiteral("KleurCode = ") + QString::number(colour))) {
+        const QString colourName = colours->value(QStringLiteral("Kleurnaam")).toString();
+        w->setText(colourName != QLatin1String("null") ? colourName : QStringLiteral("Onbekend"));
+        paint(numberOf(colours->value(QStringLiteral("KleurCode"))));
+    }
+    PendingError::clear();
+    w->setToolTip(QStringLiteral("Klik hier voor kleurenwaaier"));
+    w->update();
+}
+
+void FrmArtinfo::placeDetailsLabels()
+{
+    const int left = PicFrame_->x() + (PicArtikel_->pixmap().isNull() ? PicFrame_->width() : std::min(PicFrame_->width(), PicArtikel_->width())) + 6;
+    const int rowHeight = 22;
+    const int top = articleTop + 30;
+    lblTitel_[0]->setGeometry(left, articleTop + 4, std::max(40, btnLevertijd_->x() - left - 6), 20);
+    for (int i = 0; i < 5; ++i) {
+        lblKlasse_[i]->setGeometry(left, top + i * rowHeight, 150, 20);
+        const int waardeLeft = lblKlasse_[0]->x() + lblKlasse_[0]->width() + 6;
+        lblWaarde_[i]->setGeometry(waardeLeft, top + i * rowHeight, std::max(30, clientWidth() - 12 - waardeLeft), 20);
+    }
+    const int remarkTop = top + 5 * rowHeight + 2;
+    lblTitel_[1]->setGeometry(left, remarkTop, std::max(60, clientWidth() - 12 - left),
+                              std::max(18, HdrTable_->y() - 2 - remarkTop));
+    lblTitel_[1]->setWordWrap(true);
+    lblTitel_[1]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void FrmArtinfo::applyDetailsVisibility()
+{
+    const bool show = detailsVisible_;
+    Table3_->setVisible(!show);
+    Table_->setVisible(show);
+    PicFrame_->setVisible(show);
+    lblKlasse_[0]->setVisible(show && seriesShown_);
+    lblWaarde_[0]->setVisible(show && seriesShown_);
+    for (int i = 1; i <= 4; ++i) {
+        lblKlasse_[i]->setVisible(show && propertyShown_[i]);
+        lblWaarde_[i]->setVisible(show && propertyShown_[i]);
+    }
+    lblTitel_[0]->setVisible(show);
+    lblTitel_[1]->setVisible(show && remarkShown_);
+    for (QToolButton* b : {btnLevertijd_, btnSerietek_, btnLijntek_})
+        b->setVisible(show && b->property("wanted").toBool());
+    for (QPushButton* b : cmdOther_)
+        b->setVisible(show);
+    HdrTable_->setVisible(show);
+    if (show) {
+        for (QWidget* w : QList<QWidget*>{PicFrame_, HdrTable_, Table_, cmdOther_[0], cmdOther_[1], btnLevertijd_,
+                                          btnSerietek_, btnLijntek_})
+            w->raise();
+        for (QLabel* l : lblTitel_ + lblKlasse_ + lblWaarde_)
+            l->raise();
+    }
+}
+
+void FrmArtinfo::DetailsVisible(bool show)
+{
+    detailsVisible_ = show;
+    if (QAction* d = action(QStringLiteral("ViewDetails")))
+        d->setChecked(show);
+    if (QAction* l = action(QStringLiteral("ViewList")))
+        l->setChecked(!show);
+    Toolbar1_->update();
+    applyDetailsVisibility();
+    Form_Resize();
+    placeDetailsLabels();
+    if (show) {
+        Table_->setFocus();
+    } else {
+        Table3_->setGeometry(Table_->x(), articleTop, Table_->width(),
+                             std::max(0, clientHeight() - articleTop - Data3_->height() - 12));
+        Table3_->raise();
+        if (Table3_->isVisible())
+            Table3_->setFocus();
+    }
+}
+
+void FrmArtinfo::Data3_Reposition()
+{
+    if (data3Busy_ || shared().BatchInProgress || shared().ListWalkInProgress)
+        return;
+    if (!detailsVisible_ || Data3_->recordCount() == 0)
+        return;
+    Recordset* rs = Data3_->recordset();
+    if (!rs || !rs->hasCurrent())
+        return;
+    data3Busy_ = true;
+    GetArtikel(QString::number(numberOf(rs->value(QStringLiteral("ArtikelNr")))));
+    data3Busy_ = false;
+}
+
+void FrmArtinfo::Data3_PastEnd(bool forward)
+{
+    if (data3Busy_ || shared().BatchInProgress || shared().ListWalkInProgress || Data3_->recordCount() == 0)
+        return;
+    msgBox(forward ? QStringLiteral("U kunt niet verder vooruitbladeren") : QStringLiteral("U kunt niet verder terugbladeren"),
+           MsgIcon::Critical);
+}
+
+void FrmArtinfo::lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoint& pos)
+{
+    if (index < 1 || index > 4 || propertyType_[index] != 6 || !lblWaarde_[index]->isVisible())
+        return;
+    if (button != Qt::LeftButton && button != Qt::RightButton)
+        return;
+    openColourFan(index, lblWaarde_[index]->mapToGlobal(pos));
+}
+
+void FrmArtinfo::openClassification() {}
+void FrmArtinfo::openColourFan(int, const QPoint&) {}
+
+void FrmArtinfo::cmdOther_Click(int index)
+{
+    QString cols = columnlayout::ReeksDef(Table_->objectName());
+    ReplaceText(cols, QStringLiteral("ArtikelNr"), QStringLiteral("Products.ArtikelNr AS ArtikelNr"));
+    if (Data1_->recordCount() == 0) {
+        msgBox(QStringLiteral("Er is geen artikel gevonden"), MsgIcon::Warning);
+        return;
+    }
+    if (!products_ || !products_->hasCurrent())
+        return;
+    WaitCursor hourglass;
+    repaint();
+    const QString article = QString::number(numberOf(products_->value(QStringLiteral("ArtikelNr"))));
+    if (index == 0) {
+        Data1_->setRecordSource(QStringLiteral("SELECT '1' AS Aantal, ") + cols + QStringLiteral(" FROM Products ") +
+                                QStringLiteral("WHERE Products.ArtikelNr = ") + article + QStringLiteral(" UNION ") +
+                                QStringLiteral("SELECT Aantal, ") + cols + QStringLiteral(" FROM Products, Additionals ") +
+                                QStringLiteral("WHERE (Additionals.ArtikelNr = ") + article +
+                                QStringLiteral(" AND Products.ArtikelNr = Additionals.ComplementNummer)"));
+        Data1_->refresh();
+        Table_->SetColumnWidth();
+        Table_->setColumnWidth(0, Table_->fontMetrics().horizontalAdvance(QStringLiteral("xxxxxxx")));
+    } else if (index == 1) {
+        const QString previous = Data1_->recordSource();
+        Data1_->setRecordSource(QStringLiteral("SELECT ") + cols + QStringLiteral(" FROM Products ") +
+                                QStringLiteral("WHERE ArtikelNr IN (SELECT AlternatiefArtikel ") +
+                                QStringLiteral("FROM Alternatives ") + QStringLiteral("WHERE Alternatives.ArtikelNr = ") +
+                                article + QStringLiteral(") ORDER BY ProduktGroep, ArtikelNr"));
+        Data1_->refresh();
+        if (Data1_->recordCount() == 0) {
+            msgBox(QStringLiteral("Er is geen alternatief artikel gevonden"), MsgIcon::Warning);
+            Data1_->setRecordSource(previous);
+            Data1_->refresh();
+        }
+        Table_->SetColumnWidth();
+    }
+    PendingError::clear();
+}
+
+// ---------------------------------------------------------------------------------------
 // Menus and toolbar
 // ---------------------------------------------------------------------------------------
 
@@ -1095,6 +1694,14 @@ void FrmArtinfo::Toolbar1_ButtonClick(const QString& key)
     case MenuCommand::ViewMenu: runIfEnabled(QStringLiteral("DMenu%1").arg(command.index), &FrmArtinfo::DMenu_Click, command.index); break;
     case MenuCommand::Nothing: break;
     }
+}
+
+QVariant FrmArtinfo::seriesColourFan() const
+{
+    Recordset* series = Data5_->recordset();
+    if (!series || !series->hasCurrent())
+        return {};
+    return series->value(QStringLiteral("KleurenWaaier"));
 }
 
 // ---------------------------------------------------------------------------------------

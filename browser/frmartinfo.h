@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/settings.h"
+#include "browser/articlelisthost.h"
 #include "browser/toolbardispatch.h"
 
 #include <QMainWindow>
@@ -52,7 +53,7 @@ struct MainWindowServices {
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
 // search bar, menus and toolbar.
-class FrmArtinfo : public QMainWindow, public SettingsWindow {
+class FrmArtinfo : public QMainWindow, public SettingsWindow, public ArticleListHost {
     Q_OBJECT
 public:
     explicit FrmArtinfo(MainWindowServices services);
@@ -83,6 +84,16 @@ public:
     // "Update via bestanden": asks for the directory and imports from it.
     void mnuUpdateDISK_Click();
 
+    // The details view.
+    bool GetArtikel(const QString& number);
+    void DetailsVisible(bool show);
+    bool DisplayPicture(Recordset& recordset, const QString& field);
+    void cmdOther_Click(int index);
+    // The number of the picture shown and the field it came from (PicArtikel's Tag and
+    // DataField): articles of one series keep the picture without a new fetch.
+    qint64 pictureTag() const { return picTag_; }
+    QString pictureDataField() const { return picDataField_; }
+
     // The search bar.
     void TxtZoek_KeyPress(int keyAscii);
     void CmbZoek_Click();
@@ -109,6 +120,14 @@ public:
     GroupTree* outline1() const { return Outline1_; }
     QAction* action(const QString& objectName) const;
     const MainWindowDatabases& databases() const { return db_; }
+
+    // ArticleListHost
+    Database* catalogDatabase() const override { return db_.catalog; }
+    Database* illustrationDatabase() const override { return db_.illustrations; }
+    DataControl* listData() const override { return Data3_; }
+    ArticleGrid* listGrid() const override { return Table3_; }
+    void showListView() override { DMenu_Click(0); }
+    QVariant seriesColourFan() const override;
 
     // SettingsWindow
     bool restoreColumnEntryVisible() const override;
@@ -145,13 +164,26 @@ private:
     void Form_Resize();
     bool Form_QueryUnload();
     void Form_Unload();
-    void showListView();
+    void switchToListView();
     void setListSource(const QString& recordSource);
     void storeGridLayout(ArticleGrid* grid);
     void saveWindowSettings();
     void showGridMenu(ArticleGrid* grid, const QPoint& globalPos, bool hasSelection);
     void updateReminder();
     void checkCatalogFreshness();
+    void Data1_Reposition();
+    void Data2_Reposition();
+    void Data3_Reposition();
+    void Data3_PastEnd(bool forward);
+    void fillProperty(int i, const QVariant& type, const QString& name, const QVariant& value,
+                      Recordset* series);
+    void showColour(int i, const QString& name, qint64 colour, Recordset* series);
+    void choosePicture(Recordset& article, bool hasSeries);
+    void placeDetailsLabels();
+    void applyDetailsVisibility();
+    void lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoint& pos);
+    void openClassification();
+    void openColourFan(int propertyIndex, const QPoint& globalPos);
     void offerFirstImport();
     QList<QWidget*> openWindows() const;
     void startDrag(SplitterBar* bar);
@@ -193,6 +225,15 @@ private:
     ArticleGrid* menuGrid_ = nullptr;
 
     bool detailsVisible_ = false;
+    bool data3Busy_ = false;
+    bool detailsBusy_ = false;
+    qint64 picTag_ = 0;
+    QString picDataField_ = QStringLiteral("Tekening");
+    // What the last article wants shown in the details view.
+    bool seriesShown_ = false;
+    bool remarkShown_ = false;
+    QList<bool> propertyShown_ = {false, false, false, false, false};
+    QList<int> propertyType_ = {0, 0, 0, 0, 0};
     bool dragging_ = false;
     bool hdrTableBusy_ = false;
     bool lblBorderBusy_ = false;

@@ -28,6 +28,13 @@ public:
     void onMessage(std::function<void(const Message&)> hook) { hook_ = std::move(hook); }
 
     const QList<Message>& messages() const { return messages_; }
+    // Forgets what was recorded so far (after a fixture's own messages).
+    void clearRecorded()
+    {
+        messages_.clear();
+        fileRequests_.clear();
+        inputPrompts_.clear();
+    }
     QStringList messageTexts() const;
     const QList<FileDialogRequest>& fileRequests() const { return fileRequests_; }
     const QStringList& inputPrompts() const { return inputPrompts_; }
