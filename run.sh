@@ -14,7 +14,8 @@ for a in "$@"; do
 done
 
 "$here/scripts/deps.sh"
-"$here/scripts/build.sh" -DVANDREL_BUILD_TESTS=OFF -DVANDREL_BUILD_BENCH=OFF >/dev/null
+echo "Bouwen..."
+VANDREL_TARGETS="vandrel-catalogus genlib40 vandrel-demodata" "$here/scripts/build.sh" >/dev/null
 build="${VANDREL_BUILD_DIR:-$here/build}"
 
 # The demo installation: the program directory with the delivered data, and its own

@@ -3,6 +3,7 @@
 #include "app/core/cp1252.h"
 #include "app/core/events.h"
 #include "app/core/helpers.h"
+#include "app/core/helpsystem.h"
 #include "app/core/infoform.h"
 #include "app/core/privateprofile.h"
 #include "app/core/quickpak.h"
@@ -397,7 +398,7 @@ void FrmArtinfo::createMenus()
     QMenu* p = addMenu(QStringLiteral("PMenuMain"), QStringLiteral("&Vandrel"));
     const QStringList wholesaler = {"&Adresinformatie", "&Contactpersonen", "A&ctualiteiten", "&Leveringsvoorwaarden"};
     for (int i = 0; i < wholesaler.size(); ++i) {
-        QAction* a = entry(p, QStringLiteral("PMenu%1").arg(i + 1), wholesaler[i], i + 1, &FrmArtinfo::PMenu_Click, false);
+        QAction* a = entry(p, QStringLiteral("PMenu%1").arg(i + 1), wholesaler[i], i + 1, &FrmArtinfo::PMenu_Click, true);
         if (i == 1 || i == 2)
             a->setVisible(false);
     }
@@ -483,7 +484,7 @@ bool FrmArtinfo::Form_Load()
                         QStringLiteral("Fabrikant"), QStringLiteral("Klassificatie"),
                         QStringLiteral("SQL-Query")});
     CmbZoek_->setCurrentText(QStringLiteral("Vandrel Nummer"));
-    setProperty("helpFile", programState().helpFile + QStringLiteral("Vandrel catalogus.chm"));
+    helpFile_ = programState().helpFile + QStringLiteral("Vandrel catalogus.chm");
 
     if (!buildGroupTree())
         return false;
@@ -1670,7 +1671,16 @@ void FrmArtinfo::BMenu_Click(int index)
 void FrmArtinfo::WMenu_Click(int) {}
 void FrmArtinfo::EMenu_Click(int) {}
 void FrmArtinfo::OMenu_Click(int) {}
-void FrmArtinfo::PMenu_Click(int) {}
+void FrmArtinfo::PMenu_Click(int index)
+{
+    const QString& helpFile = helpFile_;
+    switch (index) {
+    case 1: showHelpTopic(helpFile, 461); break;
+    case 2: showHelpTopic(helpFile, 462); break;
+    case 4: showHelpTopic(helpFile, 199); break;
+    default: break; // "A&ctualiteiten" has no action
+    }
+}
 
 void FrmArtinfo::HMenu_Click(int index)
 {

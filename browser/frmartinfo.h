@@ -241,6 +241,7 @@ private:
     bool unloading_ = false;
     bool unloaded_ = false;
     bool settingsApplied_ = false;
+    QString helpFile_; // the application's help file
 };
 
 } // namespace vandrel
