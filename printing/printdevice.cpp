@@ -52,7 +52,7 @@ void paintPrintItem(QPainter& painter, const PrintItem& item, double dpi)
     case PrintItem::Kind::Text: {
         const QFont f = item.font.qfont();
         painter.setFont(f);
-        painter.setPen(Qt::black);
+        painter.setPen(item.color);
         const QFontMetricsF fm(f, painter.device());
         painter.drawText(QPointF(item.pos.x() * k, item.pos.y() * k + fm.ascent()), item.text);
         break;
@@ -206,6 +206,11 @@ void PrintDevice::emitItem(PrintItem item)
 
 void PrintDevice::printText(const QString& text)
 {
+    printText(text, Qt::black);
+}
+
+void PrintDevice::printText(const QString& text, const QColor& color)
+{
     if (text.isEmpty())
         return;
     const QStringList lines = textLines(text);
@@ -219,6 +224,7 @@ void PrintDevice::printText(const QString& text)
         item.pos = QPointF(x_, y_);
         item.text = lines[i];
         item.font = font_;
+        item.color = color;
         const double width = textWidthTwips(lines[i]);
         emitItem(std::move(item));
         x_ += width;

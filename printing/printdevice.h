@@ -56,6 +56,7 @@ struct PrintItem {
     QSizeF size;          // twips: picture / rich text target size
     QString text;         // text; for rich text the plain text shown on this page
     PrintFont font;
+    QColor color = Qt::black; // text
     int penWidth = 1;     // device pixels
     double deviceDpi = 0; // resolution the pen width was meant for
     QImage image;
@@ -140,6 +141,8 @@ public:
     // Prints text at the position; x moves by its width. Line breaks in the text end the
     // line (x := 0, y down one line).
     void printText(const QString& text);
+    // Text in a colour, where the printer has one (page headers).
+    void printText(const QString& text, const QColor& color);
     // Ends the current line: x := 0, y down one line of the current font.
     void endLine();
     // From/to in scale units, with the current draw width.

@@ -52,11 +52,15 @@ QPaintDevice* layoutDevice(double dpi)
 
 } // namespace
 
-int printRichTextPages(PrintDevice& device, const QTextDocument& document, const QRectF& rectTwips)
+int printRichTextPages(PrintDevice& device, const QTextDocument& document, const QRectF& rectTwips,
+                       const std::function<void(int page)>& pageStarted)
 {
     device.openPage();
-    if (rectTwips.width() <= 0 || rectTwips.height() <= 0)
+    if (rectTwips.width() <= 0 || rectTwips.height() <= 0) {
+        if (pageStarted)
+            pageStarted(device.page());
         return 1;
+    }
     const double dpi = device.resolution();
     const double k = dpi / kTwipsPerInch;
     std::shared_ptr<QTextDocument> copy(document.clone());
@@ -71,6 +75,8 @@ int printRichTextPages(PrintDevice& device, const QTextDocument& document, const
             device.newPage();
             device.openPage();
         }
+        if (pageStarted)
+            pageStarted(device.page());
         const QRectF source(0, i * pagePixels.height(), pagePixels.width(), pagePixels.height());
         device.drawRichText(laidOut, dpi, source, rectTwips);
     }

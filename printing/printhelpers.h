@@ -2,6 +2,8 @@
 
 #include <QRectF>
 
+#include <functional>
+
 class QImage;
 class QTextDocument;
 
@@ -23,7 +25,9 @@ void PrintRichText(PrintDevice& device, const QTextDocument& document, int leftM
 // Lays the document out into a rectangle of the printable area (twips), one rectangle a
 // page, starting on the current page and opening new pages as needed. The number of
 // pages used.
+// pageStarted, when given, runs as each page begins (for headers and footers).
 int printRichTextPages(PrintDevice& device, const QTextDocument& document,
-                       const QRectF& rectTwips);
+                       const QRectF& rectTwips,
+                       const std::function<void(int page)>& pageStarted = {});
 
 } // namespace vandrel
