@@ -5,6 +5,8 @@
 #include "app/core/helpers.h"
 #include "app/core/quickpak.h"
 #include "app/core/ui.h"
+#include "printing/frmrapport.h"
+#include "printing/previewcontrol.h"
 #include "printing/rtfreader.h"
 #include "printing/rtfwriter.h"
 
@@ -339,9 +341,6 @@ void frmTextEditor::buildToolBar()
     fieldButton->setMenu(list);
     tbToolBar_->addWidget(fieldButton);
 
-    const bool printing = printingAvailable();
-    for (QAction* a : {mnuPreview_, mnuPrint_, buttons_.value("Preview"), buttons_.value("Print")})
-        a->setEnabled(printing);
 }
 
 QAction* frmTextEditor::action(const QString& key) const
@@ -717,18 +716,56 @@ void frmTextEditor::mnuStyleFont()
 // ---------------------------------------------------------------------------------------
 // Preview and print
 
-bool frmTextEditor::printingAvailable()
+QString frmTextEditor::previewCaption(const QString& editorCaption)
 {
-    return false;
+    const qsizetype colon = editorCaption.indexOf(u':');
+    if (colon >= 0)
+        return QStringLiteral("Afdrukvoorbeeld") + editorCaption.mid(colon);
+    return QStringLiteral("Afdrukvoorbeeld: ") + editorCaption;
 }
 
 void frmTextEditor::PrintData(bool preview)
 {
-    Q_UNUSED(preview);
     if (rtfText_->document()->toPlainText().isEmpty())
         return;
-    if (!printingAvailable())
+    QPointer<frmRapport> form = new frmRapport;
+    PreviewControl* control = form->vsPrinter1();
+    control->setPreview(preview);
+    if (preview) {
+        form->setWindowTitle(previewCaption(windowTitle()));
+        form->show();
+    }
+    WaitCursor wait;
+    pumpEvents();
+    if (!form)
+        return; // closed while events ran
+    control->startDoc();
+    control->setPreviewPage(1);
+    // &HFF0000 is a BGR value: blue.
+    control->setHeaderColor(QColor(0, 0, 255));
+    PrintFont headerFont;
+    headerFont.name = QStringLiteral("Arial Narrow");
+    headerFont.size = 8;
+    control->setHeaderFont(headerFont);
+    control->setHeader(QString());
+    control->setFooter(QString());
+    // Rendered from its RTF, so the pages show what a saved file holds.
+    QTextDocument document;
+    readRtf(writeRtf(*rtfText_->document()), document);
+    control->renderRichText(document);
+    if (preview) {
+        control->setPreviewPage(1);
+        control->refresh();
+        control->endDoc();
         return;
+    }
+    control->refresh();
+    pumpEvents();
+    control->endDoc(); // prints, as the preview mode is off
+    pumpEvents();
+    // A print-only window is never shown: nothing would ever close it.
+    if (form)
+        form->deleteLater();
 }
 
 } // namespace vandrel

@@ -93,8 +93,9 @@ public:
     void updateStyleButtons();
     void releaseStyleButtons();
 
-    // Whether preview and printing are available (the preview window is built).
-    static bool printingAvailable();
+    // The preview window's caption for an editor caption: "Afdrukvoorbeeld" and the
+    // caption from its first colon on, or ": " and the whole caption.
+    static QString previewCaption(const QString& editorCaption);
 
     // The fields: caption and inserted text.
     static constexpr int FieldCount = 9;

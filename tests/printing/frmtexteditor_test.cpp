@@ -1,5 +1,10 @@
 #include "printing/frmtexteditor.h"
+#include "printing/frmrapport.h"
+#include "printing/previewcontrol.h"
+#include "printing/recordingprintdevice.h"
 #include "printing/rtfreader.h"
+
+#include "app/core/helpers.h"
 
 #include "scriptedui.h"
 #include "testdir.h"
@@ -313,14 +318,69 @@ TEST_F(TextEditor, ClipboardCarriesTextAndRtfAndPastesText)
     EXPECT_LT(c.charFormat().fontWeight(), QFont::DemiBold);
 }
 
-TEST_F(TextEditor, PreviewOfAnEmptyDocumentOpensNothing)
+QList<frmRapport*> previewWindows()
 {
+    QList<frmRapport*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<frmRapport*>(w))
+            found << f;
+    return found;
+}
+
+QString richText(const RecordingPrintDevice& device)
+{
+    QString text;
+    for (const PrintItem& item : device.items(PrintItem::Kind::RichText))
+        text += item.text;
+    return text;
+}
+
+TEST_F(TextEditor, PreviewAndPrintGoThroughThePreviewWindow)
+{
+    RecordingPrintDevice printer;
+    ScopedPrintDevice redirect(printer);
+
+    // An empty document opens nothing and prints nothing.
     setText("");
-    const int before = static_cast<int>(QApplication::topLevelWidgets().size());
-    editor_->PrintData(true);
+    editor_->action("Preview")->trigger();
     editor_->PrintData(false);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(previewWindows().isEmpty());
+    EXPECT_EQ(printer.jobsEnded(), 0);
+
+    setText("Offerte voor de klant");
+    editor_->action("Preview")->trigger();
+    ASSERT_EQ(previewWindows().size(), 1);
+    frmRapport* form = previewWindows()[0];
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "Afdrukvoorbeeld: Tekstbewerker");
+    PreviewControl* control = form->vsPrinter1();
+    EXPECT_TRUE(control->preview());
+    EXPECT_EQ(control->previewPage(), 1);
+    EXPECT_EQ(control->pageCount(), 1);
+    EXPECT_TRUE(richText(control->device()).contains("Offerte voor de klant"));
+    EXPECT_EQ(control->headerColor(), QColor(0, 0, 255));
+    EXPECT_EQ(control->headerFont().name, "Arial Narrow");
+    EXPECT_DOUBLE_EQ(control->headerFont().size, 8);
+    EXPECT_FALSE(control->headerFont().bold || control->headerFont().italic ||
+                 control->headerFont().underline);
+    EXPECT_TRUE(control->header().isEmpty() && control->footer().isEmpty());
+    EXPECT_EQ(printer.jobsEnded(), 0); // a preview prints nothing by itself
+
+    // Every request makes its own window.
+    editor_->PrintData(true);
+    EXPECT_EQ(previewWindows().size(), 2);
+
+    // Printing goes straight to the printer, without a window left behind.
+    editor_->action("Print")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(printer.jobsEnded(), 1);
+    EXPECT_TRUE(richText(printer).contains("Offerte voor de klant"));
+    EXPECT_EQ(previewWindows().size(), 2);
+    for (frmRapport* f : previewWindows())
+        f->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(ui_.messages().isEmpty());
 }
 
 TEST_F(TextEditor, FileMenuAndClosing)
@@ -370,4 +430,24 @@ TEST_F(TextEditor, FileMenuAndClosing)
     EXPECT_EQ(editor_->windowTitle(), "Tekstbewerker");
     EXPECT_TRUE(editor_->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(ui_.pendingAnswers(), 0);
+}
+
+TEST_F(TextEditor, LayoutWrapsInsideTheControlAndSurvivesATinyWindow)
+{
+    editor_->setWindowState(Qt::WindowNoState);
+    editor_->resize(800, 600);
+    editor_->show();
+    QCoreApplication::processEvents();
+    const int wrap = text().lineWrapColumnOrWidth();
+    EXPECT_EQ(wrap, text().width() - twipsToPixelsX(400));
+    editor_->resize(20, 20);
+    QCoreApplication::processEvents();
+    EXPECT_GT(text().lineWrapColumnOrWidth(), 0);
+}
+
+TEST(TextEditorCaption, PreviewCaption)
+{
+    EXPECT_EQ(frmTextEditor::previewCaption("Tekstbewerker"), "Afdrukvoorbeeld: Tekstbewerker");
+    EXPECT_EQ(frmTextEditor::previewCaption("Tekst: brief.rtf"), "Afdrukvoorbeeld: brief.rtf");
+    EXPECT_EQ(frmTextEditor::previewCaption("a:b:c"), "Afdrukvoorbeeld:b:c");
 }
