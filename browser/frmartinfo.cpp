@@ -14,7 +14,9 @@
 #include "browser/columnlayout.h"
 #include "browser/datacontrol.h"
 #include "browser/groupfile.h"
+#include "browser/frmkleuren.h"
 #include "browser/grouptree.h"
+#include "browser/klasseform.h"
 #include "browser/numberpattern.h"
 #include "browser/sqlquote.h"
 #include "catalogdb/documentfetch.h"
@@ -1606,8 +1608,32 @@ void FrmArtinfo::lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoi
     openColourFan(index, lblWaarde_[index]->mapToGlobal(pos));
 }
 
-void FrmArtinfo::openClassification() {}
-void FrmArtinfo::openColourFan(int, const QPoint&) {}
+void FrmArtinfo::openClassification()
+{
+    if (!klasseForm_) {
+        klasseForm_ = new KlasseForm(*this, this);
+        klasseForm_->Form_Load();
+    }
+    klasseForm_->show();
+    klasseForm_->raise();
+    klasseForm_->activateWindow();
+    klasseForm_->groupList()->setFocus();
+}
+
+void FrmArtinfo::openColourFan(int propertyIndex, const QPoint& globalPos)
+{
+    if (colourFan_)
+        colourFan_->close();
+    delete colourFan_;
+    colourFan_ = new FrmKleuren(*this, this);
+    colourFan_->setAttribute(Qt::WA_DeleteOnClose);
+    colourFan_->setTag(propertyIndex);
+    if (!colourFan_->Form_Load())
+        return; // no series row: it closed itself
+    // Its right edge at the click point, its top at the click height.
+    colourFan_->move(globalPos.x() - colourFan_->frameGeometry().width(), globalPos.y());
+    colourFan_->show();
+}
 
 void FrmArtinfo::cmdOther_Click(int index)
 {

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -25,7 +26,9 @@ class ArticleGrid;
 class ArticleSearcher;
 class Database;
 class DataControl;
+class FrmKleuren;
 class GroupTree;
+class KlasseForm;
 class Recordset;
 class SplitterBar;
 class WindowSurface;
@@ -221,6 +224,8 @@ private:
     DataControl* Data4_ = nullptr;
     DataControl* Data5_ = nullptr;
     QMenu* mnuTabel_ = nullptr;
+    QPointer<KlasseForm> klasseForm_;
+    QPointer<FrmKleuren> colourFan_;
     QAction* mnuRestoreCol_ = nullptr;
     ArticleGrid* menuGrid_ = nullptr;
 
