@@ -199,6 +199,8 @@ frmTextEditor::frmTextEditor()
     rtfText_ = new RtfTextEdit(surface);
     rtfText_->setObjectName(QStringLiteral("rtfText"));
     rtfText_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    // New text is typed in the quotation's body font.
+    rtfText_->document()->setDefaultFont(QFont(QStringLiteral("Arial"), 10));
     rtfText_->installEventFilter(this);
     layout->addWidget(rtfText_);
     setCentralWidget(surface);

@@ -108,7 +108,7 @@ bool isSkippedDestination(const QByteArray& word)
 class Reader {
 public:
     Reader(const QByteArray& data, QTextDocument& document)
-        : data_(data), document_(document), cursor_(&document)
+        : data_(data), cursor_(&document)
     {
         stack_.reserve(kMaxKeptDepth);
     }
@@ -130,7 +130,6 @@ private:
     void applyParagraph();
 
     const QByteArray& data_;
-    QTextDocument& document_;
     QTextCursor cursor_;
 
     State current_;
