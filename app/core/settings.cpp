@@ -63,9 +63,10 @@ double readNumber(const QString& section, const QString& key, const QString& def
     return Val(read(section, key, defaultValue));
 }
 
-void write(const QString& section, const QString& key, const QString& value)
+// False when the file could not be written; the callers tell the user.
+bool write(const QString& section, const QString& key, const QString& value)
 {
-    PrivateProfile::writeString(section, key, value, settingsFileName());
+    return PrivateProfile::writeString(section, key, value, settingsFileName());
 }
 
 } // namespace
@@ -125,37 +126,38 @@ bool SaveSettings(SettingsWindow* window)
 {
     AppTitle::Scope title(QStringLiteral("SaveSettings"));
     WaitCursor hourglass;
+    bool ok = true;
     if (window) {
         const QString settings = QStringLiteral("Settings");
         const ColumnLayouts& c = columnLayouts();
-        write(settings, QStringLiteral("ViewColumnLayout"), c.viewColumnLayout);
-        write(settings, QStringLiteral("ViewColumnSizes"), c.viewColumnSizes);
-        write(settings, QStringLiteral("DetailColumnLayout"), c.detailColumnLayout);
-        write(settings, QStringLiteral("DetailColumnSizes"), c.detailColumnSizes);
+        ok &= write(settings, QStringLiteral("ViewColumnLayout"), c.viewColumnLayout);
+        ok &= write(settings, QStringLiteral("ViewColumnSizes"), c.viewColumnSizes);
+        ok &= write(settings, QStringLiteral("DetailColumnLayout"), c.detailColumnLayout);
+        ok &= write(settings, QStringLiteral("DetailColumnSizes"), c.detailColumnSizes);
         const bool visible = window->restoreColumnEntryVisible();
         windowSettings().showRestoreCol = visible ? QStringLiteral("J") : QStringLiteral("N");
-        write(settings, QStringLiteral("ShowRestoreCol"), windowSettings().showRestoreCol);
-        write(settings, QStringLiteral("HorizontalBar"), formatTwips(window->horizontalBarTop()));
-        write(settings, QStringLiteral("VerticalBar"), formatTwips(window->verticalBarLeft()));
+        ok &= write(settings, QStringLiteral("ShowRestoreCol"), windowSettings().showRestoreCol);
+        ok &= write(settings, QStringLiteral("HorizontalBar"), formatTwips(window->horizontalBarTop()));
+        ok &= write(settings, QStringLiteral("VerticalBar"), formatTwips(window->verticalBarLeft()));
         if (window->isNormalState()) {
-            write(settings, QStringLiteral("MainTop"), formatTwips(window->windowTop()));
-            write(settings, QStringLiteral("MainLeft"), formatTwips(window->windowLeft()));
-            write(settings, QStringLiteral("MainHeight"), formatTwips(window->windowHeight()));
-            write(settings, QStringLiteral("MainWidth"), formatTwips(window->windowWidth()));
+            ok &= write(settings, QStringLiteral("MainTop"), formatTwips(window->windowTop()));
+            ok &= write(settings, QStringLiteral("MainLeft"), formatTwips(window->windowLeft()));
+            ok &= write(settings, QStringLiteral("MainHeight"), formatTwips(window->windowHeight()));
+            ok &= write(settings, QStringLiteral("MainWidth"), formatTwips(window->windowWidth()));
         }
     } else {
         const ProgramState& s = programState();
         const QString pathNames = QStringLiteral("PathNames");
-        write(pathNames, QStringLiteral("ProductFile"), s.productFile);
-        write(pathNames, QStringLiteral("DigitalFile"), s.digitalFile);
-        write(pathNames, QStringLiteral("HelpFile"), s.helpFile);
-        write(pathNames, QStringLiteral("IndexFile"), s.indexFile);
+        ok &= write(pathNames, QStringLiteral("ProductFile"), s.productFile);
+        ok &= write(pathNames, QStringLiteral("DigitalFile"), s.digitalFile);
+        ok &= write(pathNames, QStringLiteral("HelpFile"), s.helpFile);
+        ok &= write(pathNames, QStringLiteral("IndexFile"), s.indexFile);
         const QString updates = QStringLiteral("Updates");
-        write(updates, QStringLiteral("LastProducts"), s.lastProducts);
-        write(updates, QStringLiteral("LastDigitals"), s.lastDigitals);
-        write(updates, QStringLiteral("LastStocks"), s.lastStocks);
+        ok &= write(updates, QStringLiteral("LastProducts"), s.lastProducts);
+        ok &= write(updates, QStringLiteral("LastDigitals"), s.lastDigitals);
+        ok &= write(updates, QStringLiteral("LastStocks"), s.lastStocks);
     }
-    return true;
+    return ok;
 }
 
 bool appendIsamBlock()

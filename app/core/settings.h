@@ -76,7 +76,7 @@ QString settingsFileName();
 bool LoadSettings(SettingsWindow* applyTo = nullptr);
 // With a window: writes the Settings section from the layouts and the window (the four
 // window keys only in its normal state). Without: writes PathNames and Updates.
-// Always true.
+// False when the settings file could not be written (the layout message needs to know).
 bool SaveSettings(SettingsWindow* window = nullptr);
 
 // Appends the database engine's tuning block to the settings file, once, at first start.

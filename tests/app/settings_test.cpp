@@ -154,3 +154,14 @@ TEST_F(SettingsTest, WindowSaveWritesTheSettingsSectionAndSkipsAMaximisedWindow)
     ASSERT_TRUE(SaveSettings(&maximised));
     EXPECT_EQ(readBytes(ini), before);
 }
+
+TEST_F(SettingsTest, SaveReportsAFileThatCannotBeWritten)
+{
+    // A folder where the file should be: no write can succeed.
+    ASSERT_TRUE(QDir().mkpath(settingsFileName()));
+    FakeWindow w;
+    EXPECT_FALSE(SaveSettings(&w));
+    EXPECT_FALSE(SaveSettings());
+    QDir().rmdir(settingsFileName());
+    EXPECT_TRUE(SaveSettings(&w));
+}
