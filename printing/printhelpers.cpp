@@ -3,11 +3,11 @@
 #include "printing/printdevice.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QHash>
 #include <QImage>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace vandrel {
@@ -39,15 +39,15 @@ namespace {
 // one per resolution, for the whole run.
 QPaintDevice* layoutDevice(double dpi)
 {
-    static QHash<int, QImage*> devices;
+    static std::map<int, std::unique_ptr<QImage>> devices;
     const int key = qRound(dpi);
-    QImage*& image = devices[key];
+    std::unique_ptr<QImage>& image = devices[key];
     if (!image) {
-        image = new QImage(4, 4, QImage::Format_ARGB32_Premultiplied);
+        image = std::make_unique<QImage>(4, 4, QImage::Format_ARGB32_Premultiplied);
         image->setDotsPerMeterX(qRound(key / 0.0254));
         image->setDotsPerMeterY(qRound(key / 0.0254));
     }
-    return image;
+    return image.get();
 }
 
 } // namespace
