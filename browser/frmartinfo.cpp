@@ -14,6 +14,8 @@
 #include "browser/columnlayout.h"
 #include "browser/datacontrol.h"
 #include "browser/groupfile.h"
+#include "browser/digiform.h"
+#include "browser/drawform.h"
 #include "browser/frmkleuren.h"
 #include "browser/grouptree.h"
 #include "browser/klasseform.h"
@@ -289,6 +291,17 @@ void FrmArtinfo::createControls()
         connect(cmdOther_[i], &QPushButton::clicked, this, [this, i] { cmdOther_Click(i); });
     for (QLabel* w : lblWaarde_)
         w->installEventFilter(this);
+    PicArtikel_->installEventFilter(this);
+    connect(btnSerietek_, &QToolButton::clicked, this, [this] {
+        const QString tag = btnSerietek_->property("Tag").toString();
+        if (btnSerietek_->isVisible() && !tag.isEmpty())
+            DigiForm::showIllustration(tag.toLongLong(), viewerContext());
+    });
+    connect(btnLijntek_, &QToolButton::clicked, this, [this] {
+        const QString tag = btnLijntek_->property("Tag").toString();
+        if (btnLijntek_->isVisible() && !tag.isEmpty())
+            DrawForm::showDrawing(tag.toLongLong(), viewerContext());
+    });
 
     ArticleSearcher::Window sw;
     sw.list = Data3_;
@@ -939,8 +952,34 @@ void FrmArtinfo::saveWindowSettings()
     SaveSettings(this);
 }
 
+ViewerContext FrmArtinfo::viewerContext()
+{
+    ViewerContext c;
+    c.illustrationDb = db_.illustrations;
+    c.catalogDb = db_.catalog;
+    c.mainWindow = this;
+    c.getArtikel = [this](const QString& number) {
+        const bool found = GetArtikel(number);
+        if (found)
+            DetailsVisible(true);
+        return found;
+    };
+    return c;
+}
+
 bool FrmArtinfo::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == PicArtikel_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // The picture shown opens its own viewer; the placeholder has no number.
+        if (PicArtikel_->isVisible() && picTag_ > 0) {
+            if (picDataField_ == QLatin1String("Tekening"))
+                DigiForm::showIllustration(picTag_, viewerContext());
+            else
+                DrawForm::showDrawing(picTag_, viewerContext());
+        }
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const qsizetype i = lblWaarde_.indexOf(qobject_cast<QLabel*>(watched));
         if (i >= 0) {

@@ -31,6 +31,7 @@ class GroupTree;
 class KlasseForm;
 class Recordset;
 class SplitterBar;
+struct ViewerContext;
 class WindowSurface;
 
 // The databases the main window works on; owned by whoever opened them.
@@ -185,6 +186,7 @@ private:
     void placeDetailsLabels();
     void applyDetailsVisibility();
     void lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoint& pos);
+    ViewerContext viewerContext();
     void openClassification();
     void openColourFan(int propertyIndex, const QPoint& globalPos);
     void offerFirstImport();
