@@ -11,10 +11,13 @@
 #include "catalogdb/catalogschema.h"
 #include "catalogdb/database.h"
 #include "catalogdb/databasehandles.h"
+#include "catalogdb/scanfile.h"
 #include "scriptedui.h"
 #include "testdir.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDate>
 #include <QFile>
 #include <QHeaderView>
@@ -336,4 +339,32 @@ TEST_F(MainWindowTest, MissingGroupFileEndsTheStart)
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_EQ(ui.messages()[0].text, QStringLiteral("FOUT: Het artikelgroepdefinitie-bestand ontbreekt!"));
     EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(MainWindowTest, DescriptionSearchKeepsAtMostFiveHundredArticles)
+{
+    FrmArtinfo& w = start();
+    Database* db = w.databases().catalog;
+    ASSERT_TRUE(db->beginTrans());
+    for (int i = 0; i < 600; ++i)
+        ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO Products (ArtikelNr, ProduktGroep, Beschrijving) "
+                                               "VALUES (%1, '102001003', 'Kraan testserie %2')")
+                                    .arg(3000000 + i)
+                                    .arg(i)));
+    ASSERT_TRUE(db->commitTrans());
+    {
+        std::unique_ptr<Recordset> products = db->openRecordset(QStringLiteral("Products"), Recordset::Table);
+        ASSERT_TRUE(products && products->setIndex(QStringLiteral("PrimaryKey")));
+        ASSERT_EQ(BuildScanFile(programState().productFile + scanFileName, *products, "ArtikelNr", "Beschrijving"), 0);
+    }
+    ui.expectMessage(MsgAnswer::Ok);
+    w.cmbZoek()->setCurrentText(QStringLiteral("Omschrijving"));
+    w.txtZoek()->setText(QStringLiteral("testserie kraan"));
+    w.TxtZoek_KeyPress(13);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].text,
+              QStringLiteral("Er zijn meer dan 500 artikelen gevonden, breid uw zoekspecifcatie uit"));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(w.data3()->recordCount(), 500);
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Omschrijving = testserie kraan"));
 }
