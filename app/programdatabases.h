@@ -4,7 +4,7 @@
 
 namespace vandrel {
 
-// The main window's database services, on the handles the program holds for its run.
+// The main window's services: its databases and starting programs.
 MainWindowServices programDatabaseServices();
 
 } // namespace vandrel

@@ -4,6 +4,8 @@
 #include "app/core/settings.h"
 #include "browser/articlegrid.h"
 #include "browser/frmartinfo.h"
+
+#include "browser/databaseservices.h"
 #include "browser/recordsetmodel.h"
 #include "catalogdb/catalogopen.h"
 #include "catalogdb/catalogschema.h"
@@ -96,14 +98,8 @@ int main(int argc, char** argv)
     const long before = residentKb();
     QElapsedTimer clock;
     clock.start();
-    MainWindowServices s;
-    s.openCatalogDatabases = [](MainWindowDatabases& db, SettingsWindow* w) {
-        const OpenOutcome o = OpenCatalogDatabases(programState().productFile, w);
-        db.catalog = databaseHandles().catalog.get();
-        db.orders = databaseHandles().orders.get();
-        return o != OpenOutcome::EndProgram;
-    };
-    s.closeDatabases = [] { databaseHandles().closeAll(); };
+    MainWindowServices s = databaseServices();
+    s.openIllustrationDatabase = nullptr;
     FrmArtinfo window(s);
     if (!window.Form_Load())
         return 1;

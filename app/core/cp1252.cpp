@@ -44,4 +44,25 @@ QByteArray fromUnicode(const QString& text)
     return out;
 }
 
+const std::array<unsigned char, 256>& lowerCaseTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        for (int c = 0; c < 256; ++c)
+            t[c] = static_cast<unsigned char>(c);
+        for (int c = 'A'; c <= 'Z'; ++c)
+            t[c] = static_cast<unsigned char>(c + 32);
+        for (int c = 0xC0; c <= 0xDE; ++c) {
+            if (c != 0xD7) // multiplication sign
+                t[c] = static_cast<unsigned char>(c + 32);
+        }
+        t[0x8A] = 0x9A; // Š
+        t[0x8C] = 0x9C; // Œ
+        t[0x8E] = 0x9E; // Ž
+        t[0x9F] = 0xFF; // Ÿ
+        return t;
+    }();
+    return table;
+}
+
 } // namespace vandrel::cp1252

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+
 namespace vandrel {
 
 // Text files of the program are Windows-1252; these are the only conversions at the
@@ -13,6 +15,10 @@ namespace cp1252 {
 QString toUnicode(const QByteArray& bytes);
 // Characters outside the code page become "?".
 QByteArray fromUnicode(const QString& text);
+
+// Lower case of each byte as the code page has it, so case-blind byte searches also
+// match Dutch accented letters.
+const std::array<unsigned char, 256>& lowerCaseTable();
 
 } // namespace cp1252
 } // namespace vandrel

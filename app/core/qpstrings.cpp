@@ -1,6 +1,7 @@
 // String searches with 1-based positions; 0 means not found. An empty search text or
 // character set is found nowhere.
 
+#include "app/core/cp1252.h"
 #include "app/core/quickpak.h"
 
 #include <array>
@@ -8,27 +9,6 @@
 namespace vandrel::quickpak {
 namespace {
 
-// Windows-1252 letter case, so Dutch accented letters match without regard to case.
-const std::array<unsigned char, 256>& lowerTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t{};
-        for (int c = 0; c < 256; ++c)
-            t[c] = static_cast<unsigned char>(c);
-        for (int c = 'A'; c <= 'Z'; ++c)
-            t[c] = static_cast<unsigned char>(c + 32);
-        for (int c = 0xC0; c <= 0xDE; ++c) {
-            if (c != 0xD7) // multiplication sign
-                t[c] = static_cast<unsigned char>(c + 32);
-        }
-        t[0x8A] = 0x9A; // Š
-        t[0x8C] = 0x9C; // Œ
-        t[0x8E] = 0x9E; // Ž
-        t[0x9F] = 0xFF; // Ÿ
-        return t;
-    }();
-    return table;
-}
 
 struct ExactBytes {
     bool operator()(char a, char b) const { return a == b; }
@@ -37,7 +17,7 @@ struct ExactBytes {
 struct FoldedBytes {
     bool operator()(char a, char b) const
     {
-        const auto& t = lowerTable();
+        const auto& t = cp1252::lowerCaseTable();
         return t[static_cast<unsigned char>(a)] == t[static_cast<unsigned char>(b)];
     }
 };

@@ -1,6 +1,8 @@
 // The details view on the demo catalog, imported as a first start imports it.
 #include "browser/frmartinfo.h"
 
+#include "browser/databaseservices.h"
+
 #include "app/core/privateprofile.h"
 #include "app/core/settings.h"
 #include "browser/articlegrid.h"
@@ -96,19 +98,7 @@ protected:
 
     FrmArtinfo& start()
     {
-        MainWindowServices s;
-        s.openCatalogDatabases = [](MainWindowDatabases& db, SettingsWindow* w) {
-            const OpenOutcome o = OpenCatalogDatabases(programState().productFile, w);
-            db.catalog = databaseHandles().catalog.get();
-            db.orders = databaseHandles().orders.get();
-            return o != OpenOutcome::EndProgram;
-        };
-        s.openIllustrationDatabase = [](MainWindowDatabases& db) {
-            const OpenOutcome o = OpenIllustrationDatabase(programState().digitalFile);
-            db.illustrations = databaseHandles().illustration.get();
-            return o != OpenOutcome::EndProgram;
-        };
-        s.closeDatabases = [] { databaseHandles().closeAll(); };
+        MainWindowServices s = databaseServices();
         window = std::make_unique<FrmArtinfo>(s);
         EXPECT_TRUE(window->Form_Load());
         window->resize(1100, 760);

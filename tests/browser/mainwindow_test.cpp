@@ -1,6 +1,8 @@
 // The main window started as the program starts it, on a small catalog.
 #include "browser/frmartinfo.h"
 
+#include "browser/databaseservices.h"
+
 #include "app/core/privateprofile.h"
 #include "app/core/settings.h"
 #include "browser/articlegrid.h"
@@ -94,14 +96,8 @@ protected:
 
     MainWindowServices services()
     {
-        MainWindowServices s;
-        s.openCatalogDatabases = [](MainWindowDatabases& db, SettingsWindow* w) {
-            const OpenOutcome o = OpenCatalogDatabases(programState().productFile, w);
-            db.catalog = databaseHandles().catalog.get();
-            db.orders = databaseHandles().orders.get();
-            return o != OpenOutcome::EndProgram;
-        };
-        s.closeDatabases = [] { databaseHandles().closeAll(); };
+        MainWindowServices s = databaseServices();
+        s.openIllustrationDatabase = nullptr; // these tests need no pictures
         return s;
     }
 
