@@ -21,27 +21,6 @@ constexpr int carryLength = 78;
 constexpr int batchEntries = 512;
 constexpr int maxWords = 99;
 
-// Windows-1252 letter case, the same folding as the program's case-blind searches.
-const std::array<unsigned char, 256>& foldTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t{};
-        for (int c = 0; c < 256; ++c)
-            t[c] = static_cast<unsigned char>(c);
-        for (int c = 'A'; c <= 'Z'; ++c)
-            t[c] = static_cast<unsigned char>(c + 32);
-        for (int c = 0xC0; c <= 0xDE; ++c) {
-            if (c != 0xD7)
-                t[c] = static_cast<unsigned char>(c + 32);
-        }
-        t[0x8A] = 0x9A;
-        t[0x8C] = 0x9C;
-        t[0x8E] = 0x9E;
-        t[0x9F] = 0xFF;
-        return t;
-    }();
-    return table;
-}
 
 // A word prepared for case-blind Horspool search: folded bytes and the shift table.
 struct FoldedWord {
@@ -50,7 +29,7 @@ struct FoldedWord {
 
     explicit FoldedWord(const QByteArray& word)
     {
-        const auto& f = foldTable();
+        const auto& f = cp1252::lowerCaseTable();
         folded.resize(word.size());
         for (qsizetype i = 0; i < word.size(); ++i)
             folded[i] = char(f[static_cast<unsigned char>(word[i])]);
@@ -72,7 +51,7 @@ struct FoldedWord {
             return from <= size ? from : -1;
         if (from < 0 || size - from < m)
             return -1;
-        const auto& f = foldTable();
+        const auto& f = cp1252::lowerCaseTable();
         const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
         const unsigned char* w = reinterpret_cast<const unsigned char*>(folded.constData());
         const unsigned char lastW = w[m - 1];
