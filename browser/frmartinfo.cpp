@@ -397,10 +397,14 @@ void FrmArtinfo::createMenus()
     const QStringList orderEntries = {"&Nieuw", "&Openen...", "&Sluiten", "-", "O&pslaan",
                                       "Ops&laan Als...", "&Wissen", "-", "&Verzenden..."};
     for (int i = 0; i < orderEntries.size(); ++i) {
-        QAction* a = entry(e, QStringLiteral("EMenu%1").arg(i + 1), orderEntries[i], i + 1, &FrmArtinfo::EMenu_Click, false);
+        QAction* a = entry(e, QStringLiteral("EMenu%1").arg(i + 1), orderEntries[i], i + 1, &FrmArtinfo::EMenu_Click,
+                           i + 1 <= 2 && services_.newOrderWindow);
+        // "&Wissen" is never shown, but the toolbar's Trashbin reaches it; an action
+        // hidden with setVisible cannot be enabled, so it leaves the menu instead.
         if (i + 1 == 7)
-            a->setVisible(false);
+            e->removeAction(a);
     }
+    connect(e, &QMenu::aboutToShow, this, &FrmArtinfo::refreshDocumentMenus);
     QMenu* o = addMenu(QStringLiteral("OMenuMain"), QStringLiteral("&Offerte"));
     const QStringList quotationEntries = {"&Nieuw", "&Openen...", "&Sluiten", "-", "O&pslaan", "Ops&laan Als...", "&Wissen"};
     for (int i = 0; i < quotationEntries.size(); ++i)
@@ -739,12 +743,8 @@ bool FrmArtinfo::Form_QueryUnload()
             return true;
         if (other->objectName() == QLatin1String("FrmBestel") && other->isVisible()) {
             // The order window closes itself on "CLOSE" and may ask to save first.
-            if (auto* act = other->findChild<QLabel*>(QStringLiteral("Action"))) {
-                act->clear();
-                act->setText(QStringLiteral("CLOSE"));
-            } else {
+            if (!services_.sendDocumentCommand || !services_.sendDocumentCommand(other, QStringLiteral("CLOSE")))
                 other->close();
-            }
         } else {
             other->close();
         }
@@ -1734,7 +1734,56 @@ void FrmArtinfo::BMenu_Click(int index)
 }
 
 void FrmArtinfo::WMenu_Click(int) {}
-void FrmArtinfo::EMenu_Click(int) {}
+void FrmArtinfo::EMenu_Click(int index)
+{
+    switch (index) {
+    case 1:
+    case 2:
+        if (services_.newOrderWindow) {
+            if (QWidget* w = services_.newOrderWindow(index == 1 ? QStringLiteral("NEW") : QStringLiteral("OPEN")))
+                connect(w, &QObject::destroyed, this, &FrmArtinfo::refreshDocumentMenus, Qt::UniqueConnection);
+        }
+        refreshDocumentMenus();
+        break;
+    case 3:
+    case 5:
+    case 6:
+    case 7: {
+        const QString command = index == 3 ? QStringLiteral("CLOSE")
+                                : index == 5 ? QStringLiteral("SAVE")
+                                : index == 6 ? QStringLiteral("SAVEAS")
+                                             : QStringLiteral("DELETE");
+        if (QWidget* w = lastOrderWindow(); w && services_.sendDocumentCommand)
+            services_.sendDocumentCommand(w, command);
+        break;
+    }
+    case 9:
+        // "&Verzenden...": the order upload wires in here; until then the entry stays
+        // disabled.
+        break;
+    default: break;
+    }
+}
+
+QWidget* FrmArtinfo::lastOrderWindow() const
+{
+    const QWidget* last = shared().LastOrderWindow.data();
+    for (QWidget* w : openWindows()) {
+        if (last && w == last && w->objectName() == QLatin1String("FrmBestel"))
+            return w;
+    }
+    return nullptr;
+}
+
+void FrmArtinfo::refreshDocumentMenus()
+{
+    bool orderOpen = false;
+    for (QWidget* w : openWindows())
+        orderOpen = orderOpen || w->objectName() == QLatin1String("FrmBestel");
+    for (int i : {3, 5, 6, 7})
+        action(QStringLiteral("EMenu%1").arg(i))->setEnabled(orderOpen);
+}
+
 void FrmArtinfo::OMenu_Click(int) {}
 void FrmArtinfo::PMenu_Click(int index)
 {
@@ -1755,6 +1804,7 @@ void FrmArtinfo::HMenu_Click(int index)
 
 void FrmArtinfo::Toolbar1_ButtonClick(const QString& key)
 {
+    refreshDocumentMenus();
     const DocumentKind kind = lastDocumentKind(openWindows(), shared().LastDocumentWindow.data());
     const MenuCommand command = toolbarCommand(key, kind);
     const auto runIfEnabled = [this](const QString& actionName, auto handler, int index) {

@@ -53,6 +53,11 @@ struct MainWindowServices {
     std::function<void()> restartProgram;
     // Starts a program file (a downloaded program update).
     std::function<void(const QString& program)> startProgram;
+    // Document windows: a new order window carrying out "NEW" or "OPEN" (null when none
+    // stays open), and a command sent to an open document window through its Action
+    // channel (false when the window has none).
+    std::function<QWidget*(const QString& command)> newOrderWindow;
+    std::function<bool(QWidget* window, const QString& command)> sendDocumentCommand;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
@@ -78,6 +83,8 @@ public:
     void mnuT_Click(int index);
     void mnuRestoreCol_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // The order menu's entries that need an open order window follow the open windows.
+    void refreshDocumentMenus();
 
     // Splitter routines (positions in pixels of the client area).
     void HdrTable_MouseMove(Qt::MouseButtons buttons, int x, int y);
@@ -191,6 +198,7 @@ private:
     void openColourFan(int propertyIndex, const QPoint& globalPos);
     void offerFirstImport();
     QList<QWidget*> openWindows() const;
+    QWidget* lastOrderWindow() const;
     void startDrag(SplitterBar* bar);
     void endDrag(SplitterBar* bar);
 
