@@ -1,5 +1,6 @@
 #include "app/core/commandline.h"
 #include "app/core/locations.h"
+#include "app/core/qttranslations.h"
 #include "app/core/settings.h"
 #include "app/mainmodule.h"
 #include "app/programdatabases.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     // gets the Dutch ones the program was made for.
     if (QLocale::system().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    installQtTranslations(); // Qt's own texts in Dutch too
     commandline::set(QApplication::arguments().mid(1));
     programState().programDirectory = locations::programDirectory();
 

@@ -5,7 +5,9 @@
 #include "app/core/settings.h"
 #include "app/core/ui.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -101,10 +103,38 @@ bool StartUp::load(const std::function<bool(const QString&)>& startProgram)
     return true;
 }
 
+bool StartUp::dialogOpen() const
+{
+    if (QApplication::activeModalWidget())
+        return true;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        // The main window loads behind the splash; menus and tooltips come and go.
+        if (w == this || !w->isVisible() || qobject_cast<QMainWindow*>(w))
+            continue;
+        const Qt::WindowType type = w->windowType();
+        if (type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop)
+            return true;
+    }
+    return false;
+}
+
 void StartUp::tick()
 {
-    if (isEnabled())
+    // The splash stays in front of the loading main window, but steps back for any
+    // dialog of the program (the first-start message, the import's progress window,
+    // its "gereed" message), which it would otherwise cover.
+    if (dialogOpen()) {
+        if (!steppedBack_) {
+            steppedBack_ = true;
+            if (windowFlags() & Qt::WindowStaysOnTopHint) {
+                setWindowFlag(Qt::WindowStaysOnTopHint, false);
+                show(); // changing the flags hides the window
+            }
+        }
+        lower();
+    } else if (isEnabled()) {
         raise();
+    }
     if (shown_.isValid() && shown_.elapsed() > maxShownMs) {
         timer1_->stop();
         close();

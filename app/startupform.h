@@ -25,18 +25,22 @@ public:
 
     QLabel* lblTitel() const { return lblTitel_; }
     QLabel* lblRelease() const { return lblRelease_; }
+    // True once a dialog of the program made the splash step back behind it.
+    bool steppedBack() const { return steppedBack_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void tick();
+    bool dialogOpen() const;
 
     QLabel* lblTitel_;
     QLabel* lblEXTRA_;
     QLabel* lblRelease_;
     QTimer* timer1_;
     QElapsedTimer shown_;
+    bool steppedBack_ = false;
 };
 
 } // namespace vandrel

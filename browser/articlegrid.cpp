@@ -9,8 +9,33 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QProxyStyle>
+
+#include <cmath>
 
 namespace vandrel {
+
+namespace {
+
+// Cells and headers with a narrow text margin: the stored widths were made for a grid
+// whose cells had next to none, and Per and KortingGroep are only 21 units wide.
+class CompactGridStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_FocusFrameHMargin)
+            return 1; // the cell text margin is this plus one
+        if (metric == PM_HeaderMargin)
+            return 2;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The digit width of the small sans-serif face of the screens the stored widths were
+// made on.
+constexpr double storedDigitWidth = 5.0;
+
+} // namespace
 
 ArticleGrid::ArticleGrid(const QString& objectName, QWidget* parent) : QTableView(parent)
 {
@@ -31,6 +56,15 @@ ArticleGrid::ArticleGrid(const QString& objectName, QWidget* parent) : QTableVie
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(8); // Per and KortingGroep are 21 wide
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    auto* compact = new CompactGridStyle;
+    compact->setParent(this);
+    setStyle(compact);
+    horizontalHeader()->setStyle(compact);
+    // One scale from the stored unit to today's pixels, taken from the grid's own face,
+    // so a stored width shows the same number of digits it always did.
+    widthScale_ = std::max(1.0, QFontMetricsF(gridFont).horizontalAdvance(QStringLiteral("0123456789")) / 10.0 /
+                                    storedDigitWidth);
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this] {
         if (!applyingLayout_)
             emit columnLayoutChanged();
@@ -55,6 +89,18 @@ void ArticleGrid::bind(DataControl* data)
     connect(data, &DataControl::reposition, this, follow);
 }
 
+int ArticleGrid::storedWidth(int column) const
+{
+    // Rounding both ways is exact for a scale of at least 1: a stored width comes back
+    // unchanged however often the layout is stored and applied.
+    return int(std::lround(columnWidth(column) / widthScale_));
+}
+
+void ArticleGrid::setStoredWidth(int column, int width)
+{
+    setColumnWidth(column, int(std::lround(width * widthScale_)));
+}
+
 RecordsetModel* ArticleGrid::recordsetModel() const { return data_ ? data_->model() : nullptr; }
 
 void ArticleGrid::SetColumnWidth()
@@ -76,7 +122,7 @@ void ArticleGrid::SetColumnWidth()
         if (!spec)
             continue;
         if (next < sizes.size())
-            setColumnWidth(column, sizes[next++]);
+            setStoredWidth(column, sizes[next++]);
         m->setNumberFormat(column, spec->numberFormat);
         m->setAlignment(column, spec->alignment);
     }
@@ -92,7 +138,7 @@ void ArticleGrid::applyDefaultColumns()
     for (int column = 0; column < m->columnCount(); ++column) {
         const QString field = m->fieldName(column);
         const columnlayout::ColumnSpec* spec = columnlayout::specFor(field);
-        setColumnWidth(column, columnlayout::defaultWidthFor(field));
+        setStoredWidth(column, columnlayout::defaultWidthFor(field));
         m->setNumberFormat(column, spec ? spec->numberFormat : QString());
         m->setAlignment(column, spec ? spec->restoreAlignment : columnlayout::AlignGeneral);
     }
@@ -108,7 +154,7 @@ void ArticleGrid::StoreColLayout()
     QHeaderView* header = horizontalHeader();
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
-        columns << columnlayout::GridColumn{m->fieldName(column), double(columnWidth(column)),
+        columns << columnlayout::GridColumn{m->fieldName(column), double(storedWidth(column)),
                                             !header->isSectionHidden(column)};
     }
     QString layout;

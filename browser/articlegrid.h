@@ -25,6 +25,12 @@ public:
     // The restore's widths, formats and alignments by field.
     void applyDefaultColumns();
 
+    // Column widths in the stored unit of the layout strings (pixels of the original
+    // screens); shown scaled by widthScale() to today's fonts.
+    int storedWidth(int column) const;
+    void setStoredWidth(int column, int width);
+    double widthScale() const { return widthScale_; }
+
     // Rows selected, in the order selected; the current row when none is.
     QList<int> selectedRowsInOrder() const;
 
@@ -44,6 +50,7 @@ protected:
 private:
     DataControl* data_ = nullptr;
     bool applyingLayout_ = false;
+    double widthScale_ = 1.0;
 };
 
 } // namespace vandrel

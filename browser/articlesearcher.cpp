@@ -41,6 +41,9 @@ void ArticleSearcher::search(Mode mode, const QString& text)
         w_.showListView();
         ScanSearch(text);
         w_.list->setCaption(QStringLiteral("Omschrijving = ") + text);
+        // Without hits the empty list says nothing by itself.
+        if (w_.list->recordCount() == 0 && !tooManyHits_)
+            msgBox(QStringLiteral("Er zijn geen artikelen gevonden die aan de criteria voldoen"), MsgIcon::Warning);
         break;
     case Mode::Productreeks:
     case Mode::Fabrikant:
@@ -83,7 +86,10 @@ void ArticleSearcher::searchSqlQuery(const QString& text)
     if (PendingError::isSet()) {
         const QString message = PendingError::get().text;
         PendingError::clear();
-        msgBox(message, MsgIcon::Critical);
+        // The list is empty now: the status must not go on naming the previous search.
+        w_.list->setCaption(QStringLiteral("Fout in SQL-Query: ") + text);
+        msgBox(QStringLiteral("De SQL-Query kan niet worden uitgevoerd.") + QStringLiteral("\n\n") + message,
+               MsgIcon::Critical);
         if (w_.focusSearchBox)
             w_.focusSearchBox();
         return;
@@ -134,6 +140,7 @@ void ArticleSearcher::ScanSearch(const QString& text)
     using namespace quickpak;
     Database* catalog = w_.catalog ? w_.catalog() : nullptr;
     Recordset* products = w_.products ? w_.products() : nullptr;
+    tooManyHits_ = false;
     if (!catalog || !products)
         return;
     int handle = 0;
@@ -160,6 +167,7 @@ void ArticleSearcher::ScanSearch(const QString& text)
             // number when a key is gone): it is inserted once.
             if (article != previous && !taken.contains(article)) {
                 if (taken.size() >= maxDescriptionHits) {
+                    tooManyHits_ = true;
                     msgBox(QStringLiteral("Er zijn meer dan 500 artikelen gevonden, breid uw zoekspecifcatie uit"),
                            MsgIcon::Warning);
                     break;

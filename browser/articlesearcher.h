@@ -44,6 +44,7 @@ private:
     void searchSqlQuery(const QString& text);
 
     Window w_;
+    bool tooManyHits_ = false; // the last description search stopped at its limit
 };
 
 } // namespace vandrel

@@ -37,7 +37,13 @@ DataControl::DataControl(const QString& objectName, QWidget* parent)
     layout->addWidget(caption_, 1);
     layout->addWidget(next);
     layout->addWidget(last);
-    connect(first, &QToolButton::clicked, this, [this] { moveToRow(0); });
+    // Every arrow pressed where it cannot go further says so, the first and last ones too.
+    connect(first, &QToolButton::clicked, this, [this] {
+        if (model_->rowCount() > 0 && currentRow_ == 0)
+            emit navigatedPastEnd(false);
+        else
+            moveToRow(0);
+    });
     connect(previous, &QToolButton::clicked, this, [this] {
         if (model_->rowCount() > 0 && currentRow_ <= 0)
             emit navigatedPastEnd(false);
@@ -50,7 +56,12 @@ DataControl::DataControl(const QString& objectName, QWidget* parent)
         else
             moveToRow(currentRow_ + 1);
     });
-    connect(last, &QToolButton::clicked, this, [this] { moveToRow(model_->rowCount() - 1); });
+    connect(last, &QToolButton::clicked, this, [this] {
+        if (model_->rowCount() > 0 && currentRow_ == model_->rowCount() - 1)
+            emit navigatedPastEnd(true);
+        else
+            moveToRow(model_->rowCount() - 1);
+    });
 }
 
 DataControl::~DataControl()

@@ -103,9 +103,14 @@ void PictureViewer::GetRTF(const QVariant& field)
 
 bool PictureViewer::DisplayPicture(const Recordset& recordset)
 {
-    const bool ok = FetchDocument(picture_, recordset, pictureField_);
-    picture_->setVisible(ok);
-    return ok;
+    // A picture that cannot be fetched is hidden; the viewer still opens with its title
+    // and description. Only an error (a row without the picture field) refuses it.
+    if (recordset.fieldIndex(pictureField_) < 0) {
+        picture_->hide();
+        return false;
+    }
+    picture_->setVisible(FetchDocument(picture_, recordset, pictureField_));
+    return true;
 }
 
 bool PictureViewer::prepare(const Recordset& recordset, const QString& caption,
@@ -115,6 +120,9 @@ bool PictureViewer::prepare(const Recordset& recordset, const QString& caption,
         setGeometry(context_.mainWindow->geometry());
     title_ = caption;
     setWindowTitle(caption);
+    // The printout carries the Titel field itself, not the window's caption.
+    const QVariant titel = recordset.value(QStringLiteral("Titel"));
+    printTitle_ = titel.isNull() ? QString() : titel.toString();
     GetRTF(recordset.value(descriptionField));
     if (!DisplayPicture(recordset)) {
         msgBox(failureText, MsgIcon::Warning);
@@ -193,6 +201,17 @@ bool PictureViewer::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void PictureViewer::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The window's own surface offers the file menu as the picture does.
+    if (isPlainRightRelease(event)) {
+        menu_->popup(event->globalPosition().toPoint(), menu_->defaultAction());
+        event->accept();
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
 void PictureViewer::copyPicture()
 {
     QClipboard* clipboard = QApplication::clipboard();
@@ -209,14 +228,14 @@ void PictureViewer::printPicture()
     FormatPrint(device, image.width() > image.height() ? QStringLiteral("{landscape}")
                                                        : QStringLiteral("{portrait}"));
     FormatPrint(device, QStringLiteral("{fname:Arial}{fatoff}"));
-    FormatPrint(device, QStringLiteral("{ftab:5}{widon}") + title_ + QStringLiteral("{widoff}{crlf}"));
+    FormatPrint(device, QStringLiteral("{ftab:5}{widon}") + printTitle_ + QStringLiteral("{widoff}{crlf}"));
     FormatPrint(device, QStringLiteral("{hline:0}{crlf}"));
     PrintPictureFitted(device, image, 450, 450, 210, 450);
     if (description_->toPlainText().size() > 2) {
         device.newPage();
         FormatPrint(device, QStringLiteral("{portrait}"));
         FormatPrint(device, QStringLiteral("{fname:Arial}{fatoff}"));
-        FormatPrint(device, QStringLiteral("{ftab:5}{widon}") + title_ + QStringLiteral("{widoff}"));
+        FormatPrint(device, QStringLiteral("{ftab:5}{widon}") + printTitle_ + QStringLiteral("{widoff}"));
         FormatPrint(device, QStringLiteral("{itaon} (opmerkingen){itaoff}{crlf}"));
         FormatPrint(device, QStringLiteral("{hline:0}{crlf}"));
         PrintFont font;

@@ -42,6 +42,8 @@ public:
     // The display scale of the last layout.
     double displayScale() const { return scale_; }
     QString title() const { return title_; }
+    // The Titel field as printed (empty when Null).
+    QString printTitle() const { return printTitle_; }
 
     // Loads the description: nothing for Null, rich text over 64 characters, else empty.
     void GetRTF(const QVariant& field);
@@ -60,6 +62,7 @@ protected:
                  const QString& descriptionField, const QString& failureText);
     virtual void layoutExtras() {}
     void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Opens the viewer modally on the current row; closes it and shows the main window.
     static void runModal(PictureViewer& viewer, const Recordset& recordset);
@@ -74,6 +77,7 @@ protected:
     QMenu* menu_ = nullptr;
     QString pictureField_;
     QString title_;
+    QString printTitle_;
     double scale_ = 0;
 };
 

@@ -21,6 +21,7 @@
 #include "browser/klasseform.h"
 #include "browser/numberpattern.h"
 #include "browser/sqlquote.h"
+#include "browser/textfit.h"
 #include "catalogdb/documentfetch.h"
 #include "browser/recordsetmodel.h"
 #include "browser/splitterbar.h"
@@ -32,6 +33,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -47,6 +49,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <optional>
 
 namespace vandrel {
 
@@ -179,8 +183,11 @@ void FrmArtinfo::createControls()
     TxtZoek_->setGeometry(170, 8, 400, 24);
     TxtZoek_->setPlaceholderText(QStringLiteral("Zoektekst, Enter om te zoeken"));
     connect(TxtZoek_, &QLineEdit::returnPressed, this, [this] { TxtZoek_KeyPress(13); });
-    // The mode list is chosen from, never typed into.
+    // The mode list is chosen from, never typed into: Qt's keyboard search (typing "K"
+    // picks "Klassificatie") is swallowed in eventFilter, in the box and in its pop-up.
     CmbZoek_->setEditable(false);
+    CmbZoek_->installEventFilter(this);
+    CmbZoek_->view()->installEventFilter(this);
     connect(CmbZoek_, &QComboBox::activated, this, [this] { CmbZoek_Click(); });
 
     const auto header = [this](const QString& name, const QString& text) {
@@ -467,7 +474,11 @@ void FrmArtinfo::createToolbar()
         const QString key = QString::fromLatin1(b.key);
         if (key == QLatin1String("ViewList") || key == QLatin1String("ViewDetails"))
             a->setCheckable(true); // pressed for the view shown
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        connect(a, &QAction::triggered, this, [this, key] {
+            Toolbar1_ButtonClick(key);
+            // A checkable button toggles itself on a click; the view decides.
+            syncViewButtons();
+        });
         if (QAction* target = action(QString::fromLatin1(b.target))) {
             a->setEnabled(target->isEnabled());
             connect(target, &QAction::changed, a, [a, target] { a->setEnabled(target->isEnabled()); });
@@ -489,7 +500,8 @@ QAction* FrmArtinfo::action(const QString& name) const
 bool FrmArtinfo::Form_Load()
 {
     Data3_->setCaption(QStringLiteral("Bezig met initialiseren, moment a.u.b...."));
-    WaitCursor hourglass;
+    // The hourglass ends before the first-start questions and the update reminder.
+    std::optional<WaitCursor> hourglass(std::in_place);
     pumpEvents();
 
     SetGridDefaults(Table3_);
@@ -534,14 +546,17 @@ bool FrmArtinfo::Form_Load()
     Data3_->refresh();
     Table3_->SetColumnWidth();
 
-    if (Data3_->recordCount() > 0)
+    if (Data3_->recordCount() > 0) {
         DMenu_Click(0);
-    else
+    } else {
+        hourglass.reset();
         offerFirstImport();
+    }
     if (unloaded_)
         return false; // the import restarted the program
 
     show();
+    hourglass.reset();
     Form_Resize();
     pumpEvents();
     updateReminder();
@@ -874,23 +889,27 @@ void FrmArtinfo::LblBorder_MouseMove(Qt::MouseButtons buttons, int x, int)
 void FrmArtinfo::layoutHorizontal()
 {
     const int H = clientHeight();
-    const int detailsHeight = clamp(HdrTable_->y() - 71, 100, H - 80);
-    // A bar the user dragged too far snaps back with the details it bounds; a resize
-    // leaves it where it is, so a briefly small window does not lose its place.
-    if (dragging_ && HdrTable_->isDragged())
-        HdrTable_->move(HdrTable_->x(), detailsHeight + 71);
-    const int barTop = HdrTable_->y();
+    const bool released = dragging_ && HdrTable_->isDragged();
+    // The grid (a few rows), the related-article buttons under it and the status line
+    // always keep their room: a bar dragged too far snaps back to where they still fit.
+    // A resize leaves the bar where the user put it; in a small window the details give
+    // way for the moment and get their height back when the window grows again.
+    const int belowDetails = HdrTable_->height() + 3 + minimumGridHeight + 6 + cmdOther_[0]->height() + 6 +
+                             Data3_->height() + 6;
+    const int wanted = released ? HdrTable_->y() : barTopWanted_;
+    const int detailsHeight =
+        std::max(40, std::min(clamp(wanted - 71, 100, H - 80), H - articleTop - belowDetails));
+    const int barTop = detailsHeight + 71;
+    if (released)
+        barTopWanted_ = barTop;
+    HdrTable_->move(HdrTable_->x(), barTop);
     PicFrame_->setGeometry(PicFrame_->x(), articleTop, PicFrame_->width(), detailsHeight);
-    if (!PicArtikel_->pixmap().isNull()) {
-        const int maxWidth = std::max(10, lblKlasse_[0]->x() - 6 - PicFrame_->x());
-        double factor = 0;
-        FitPicture(PicArtikel_, pixelsToTwipsY(detailsHeight), pixelsToTwipsX(maxWidth), factor);
-    }
+    fitDetailsPicture();
 
     const int gridTop = barTop + HdrTable_->height() + 3;
     const int gridArea = clamp(H - (gridTop + 30), 30, H);
     Table_->setGeometry(Table_->x(), gridTop, Table_->width(),
-                        std::abs(gridArea - 12 - cmdOther_[0]->height()));
+                        std::max(minimumGridHeight, std::abs(gridArea - 12 - cmdOther_[0]->height())));
     Table3_->setGeometry(Table_->x(), articleTop, Table_->width(),
                          std::max(0, H - articleTop - Data3_->height() - 12));
     Outline1_->setGeometry(Outline1_->x(), articleTop, Outline1_->width(), Table3_->height());
@@ -926,17 +945,7 @@ void FrmArtinfo::layoutVertical()
     HdrTable_->setGeometry(sideLeft, HdrTable_->y(), sideWidth, HdrTable_->height());
     Table_->setGeometry(sideLeft, Table_->y(), sideWidth, Table_->height());
     PicFrame_->setGeometry(sideLeft, PicFrame_->y(), sideWidth / 2, PicFrame_->height());
-    if (!PicArtikel_->pixmap().isNull()) {
-        double factor = 0;
-        FitPicture(PicArtikel_, pixelsToTwipsY(PicFrame_->height()), pixelsToTwipsX(PicFrame_->width()), factor);
-    }
-    const int klasseLeft = sideLeft + PicFrame_->width() + 6;
-    const int klasseWidth = 150;
-    for (int i = 0; i < lblKlasse_.size(); ++i) {
-        lblKlasse_[i]->setGeometry(klasseLeft, lblKlasse_[i]->y(), klasseWidth, 20);
-        const int waardeLeft = klasseLeft + klasseWidth + 6;
-        lblWaarde_[i]->setGeometry(waardeLeft, lblWaarde_[i]->y(), std::max(20, W - 12 - waardeLeft), 20);
-    }
+    fitDetailsPicture();
     Data3_->setGeometry(12, Data3_->y(), std::max(24, W - 24), Data3_->height());
     const int half = sideWidth / 2;
     cmdOther_[0]->setGeometry(sideLeft, cmdOther_[0]->y(), half, cmdOther_[0]->height());
@@ -952,6 +961,25 @@ void FrmArtinfo::saveWindowSettings()
     SaveSettings(this);
 }
 
+QString FrmArtinfo::illustrationCaption(const QString& articleNumber) const
+{
+    const qint64 drawing = products_ && products_->hasCurrent()
+                               ? numberOf(products_->value(QStringLiteral("TekeningNummer")))
+                               : 0;
+    QString title;
+    if (drawing > 0 && db_.illustrations) {
+        std::unique_ptr<Recordset> row = db_.illustrations->openRecordset(
+            QStringLiteral("SELECT Titel FROM Illustrations WHERE TekeningNummer = ") + QString::number(drawing),
+            Recordset::ForwardOnly, Recordset::ReadOnly);
+        if (row && row->hasCurrent() && !row->value(0).isNull())
+            title = row->value(0).toString().trimmed();
+        PendingError::clear();
+    }
+    if (title.isEmpty() || title == QLatin1String("null"))
+        return QStringLiteral("Vandrel Nummer = ") + articleNumber;
+    return QStringLiteral("Illustratie = ") + title;
+}
+
 ViewerContext FrmArtinfo::viewerContext()
 {
     ViewerContext c;
@@ -960,8 +988,12 @@ ViewerContext FrmArtinfo::viewerContext()
     c.mainWindow = this;
     c.getArtikel = [this](const QString& number) {
         const bool found = GetArtikel(number);
-        if (found)
+        if (found) {
             DetailsVisible(true);
+            // The caption bar names what the details now list: the illustration the
+            // hotspot led to, not the article list left behind.
+            lblGroep_->setText(illustrationCaption(number));
+        }
         return found;
     };
     return c;
@@ -969,14 +1001,20 @@ ViewerContext FrmArtinfo::viewerContext()
 
 bool FrmArtinfo::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == CmbZoek_ || watched == CmbZoek_->view()) && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (!typed.isEmpty() && typed.at(0).isPrint())
+            return true;
+    }
     if (watched == PicArtikel_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        // The picture shown opens its own viewer; the placeholder has no number.
-        if (PicArtikel_->isVisible() && picTag_ > 0) {
+        // The picture shown opens its own viewer, the placeholder illustration too: the
+        // number is that of the row displayed, not the article's (0 for the placeholder).
+        if (PicArtikel_->isVisible() && shownPictureNumber_ > 0) {
             if (picDataField_ == QLatin1String("Tekening"))
-                DigiForm::showIllustration(picTag_, viewerContext());
+                DigiForm::showIllustration(shownPictureNumber_, viewerContext());
             else
-                DrawForm::showDrawing(picTag_, viewerContext());
+                DrawForm::showDrawing(shownPictureNumber_, viewerContext());
         }
         return true;
     }
@@ -1127,7 +1165,7 @@ void FrmArtinfo::mnuRestoreCol_Click()
         msgBox(QStringLiteral("Er is een probleem opgetreden met het opslaan van layoutgegevens in het "
                               "VANDREL4.INI bestand."),
                MsgIcon::Warning);
-    HdrTable_->move(HdrTable_->x(), 245);
+    setHorizontalBarTop(245);
     LblBorder_->move(236, LblBorder_->y());
     Form_Resize();
     pumpEvents();
@@ -1243,6 +1281,7 @@ void FrmArtinfo::choosePicture(Recordset& article, bool hasSeries)
 
     const auto showRow = [this](Recordset& row, const QString& field, qint64 tag, const QString& failure) {
         picTag_ = tag;
+        shownPictureNumber_ = numberOf(row.value(field + QStringLiteral("Nummer")));
         if (DisplayPicture(row, field)) {
             PicArtikel_->update();
             Form_Resize();
@@ -1431,6 +1470,7 @@ void FrmArtinfo::Data1_Reposition()
     }
 
     remarkShown_ = false;
+    remarkText_.clear();
     if (db_.illustrations) {
         std::unique_ptr<Recordset> remarks =
             db_.illustrations->openRecordset(QStringLiteral("GeneralRemarks"), Recordset::Table, Recordset::ReadOnly);
@@ -1438,7 +1478,7 @@ void FrmArtinfo::Data1_Reposition()
             remarks->seek(QStringLiteral("="), QVariantList{a.value(QStringLiteral("FabrikantKode")), group,
                                                             a.value(QStringLiteral("SerieKode"))}) &&
             !remarks->noMatch()) {
-            lblTitel_[1]->setText(QString() + remarks->value(QStringLiteral("Opmerking")).toString());
+            remarkText_ = QString() + remarks->value(QStringLiteral("Opmerking")).toString();
             remarkShown_ = true;
         }
     }
@@ -1548,22 +1588,76 @@ void FrmArtinfo::showColour(int i, const QString& name, qint64 colour, Recordset
     w->update();
 }
 
+void FrmArtinfo::fitDetailsPicture()
+{
+    // The picture gets at most half the article side (as the frame always had) and never
+    // so much that the property names and values beside it lose their room; the frame
+    // then hugs the fitted picture, so no label ever stands on it.
+    const int sideWidth = HdrTable_->width();
+    const int maxWidth = std::max(40, std::min(sideWidth / 2, sideWidth - 6 - minimumDetailsTextWidth));
+    const int height = PicFrame_->height();
+    const int border = PicFrame_->frameWidth();
+    PicFrame_->resize(maxWidth, height);
+    if (!PicArtikel_->pixmap().isNull() && !PicArtikel_->isHidden()) {
+        double factor = 0;
+        FitPicture(PicArtikel_, pixelsToTwipsY(height - 2 * border), pixelsToTwipsX(maxWidth - 2 * border), factor);
+        PicArtikel_->move(border, border);
+        PicFrame_->resize(std::min(maxWidth, PicArtikel_->width() + 2 * border), height);
+    }
+    placeDetailsLabels();
+}
+
 void FrmArtinfo::placeDetailsLabels()
 {
-    const int left = PicFrame_->x() + (PicArtikel_->pixmap().isNull() ? PicFrame_->width() : std::min(PicFrame_->width(), PicArtikel_->width())) + 6;
-    const int rowHeight = 22;
-    const int top = articleTop + 30;
-    lblTitel_[0]->setGeometry(left, articleTop + 4, std::max(40, btnLevertijd_->x() - left - 6), 20);
+    const int left = PicFrame_->x() + PicFrame_->width() + 6;
+    const int right = clientWidth() - 12;
+    const int bottom = HdrTable_->y() - 2;
+    // Only the rows shown take a line; when the details are low they move up (next to
+    // the empty title line) and close up a little, so no value is ever hidden by the grid.
+    QList<int> shown;
     for (int i = 0; i < 5; ++i) {
-        lblKlasse_[i]->setGeometry(left, top + i * rowHeight, 150, 20);
-        const int waardeLeft = lblKlasse_[0]->x() + lblKlasse_[0]->width() + 6;
-        lblWaarde_[i]->setGeometry(waardeLeft, top + i * rowHeight, std::max(30, clientWidth() - 12 - waardeLeft), 20);
+        if (i == 0 ? seriesShown_ : propertyShown_[i])
+            shown << i;
     }
-    const int remarkTop = top + 5 * rowHeight + 2;
-    lblTitel_[1]->setGeometry(left, remarkTop, std::max(60, clientWidth() - 12 - left),
-                              std::max(18, HdrTable_->y() - 2 - remarkTop));
+    int top = articleTop + 30;
+    int rowHeight = 22;
+    if (top + int(shown.size()) * rowHeight > bottom) {
+        top = articleTop + 4;
+        rowHeight = std::max(18, (bottom - top) / std::max<int>(1, int(shown.size())));
+    }
+    // The names take what the longest shown name needs (at most 150), the values the rest.
+    int klasseWidth = 40;
+    for (int i : shown)
+        klasseWidth = std::max(klasseWidth, lblKlasse_[i]->fontMetrics().horizontalAdvance(lblKlasse_[i]->text()) + 8);
+    klasseWidth = std::min({klasseWidth, 150, std::max(40, (right - left) / 2)});
+    // Rows level with the picture buttons at the top right stop short of them.
+    int buttonsLeft = right;
+    for (QToolButton* b : {btnLevertijd_, btnSerietek_, btnLijntek_}) {
+        if (b->property("wanted").toBool())
+            buttonsLeft = std::min(buttonsLeft, b->x() - 6);
+    }
+    const int buttonsBottom = btnLijntek_->y() + btnLijntek_->height();
+    lblTitel_[0]->setGeometry(left, articleTop + 4, std::max(40, buttonsLeft - left), 20);
+    for (int i = 0; i < 5; ++i) {
+        const int slot = shown.contains(i) ? int(shown.indexOf(i)) : i;
+        const int rowTop = top + slot * rowHeight;
+        lblKlasse_[i]->setGeometry(left, rowTop, klasseWidth, std::min(20, rowHeight - 1));
+        const int waardeLeft = left + klasseWidth + 6;
+        const int waardeRight = rowTop < buttonsBottom ? buttonsLeft : right;
+        lblWaarde_[i]->setGeometry(waardeLeft, rowTop, std::max(30, waardeRight - waardeLeft), std::min(20, rowHeight - 1));
+    }
+    // The remark shows whole lines only; what does not fit ends in an ellipsis and the
+    // whole remark is the tooltip. Without room for one line it is not shown at all.
+    const int remarkTop = top + int(shown.size()) * rowHeight + 2;
+    const int remarkWidth = std::max(60, right - left);
+    const QFontMetrics fm = lblTitel_[1]->fontMetrics();
+    const int lines = (bottom - remarkTop) / fm.lineSpacing();
+    const FittedText fitted = fitTextToLines(remarkText_, lblTitel_[1]->font(), remarkWidth, std::max(1, lines));
     lblTitel_[1]->setWordWrap(true);
     lblTitel_[1]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTitel_[1]->setText(fitted.text);
+    lblTitel_[1]->setToolTip(fitted.cut ? remarkText_ : QString());
+    lblTitel_[1]->setGeometry(left, remarkTop, remarkWidth, lines < 1 ? 0 : fitted.lines * fm.lineSpacing() + 2);
 }
 
 void FrmArtinfo::applyDetailsVisibility()
@@ -1594,14 +1688,19 @@ void FrmArtinfo::applyDetailsVisibility()
     }
 }
 
+void FrmArtinfo::syncViewButtons()
+{
+    if (QAction* d = action(QStringLiteral("ViewDetails")))
+        d->setChecked(detailsVisible_);
+    if (QAction* l = action(QStringLiteral("ViewList")))
+        l->setChecked(!detailsVisible_);
+    Toolbar1_->update();
+}
+
 void FrmArtinfo::DetailsVisible(bool show)
 {
     detailsVisible_ = show;
-    if (QAction* d = action(QStringLiteral("ViewDetails")))
-        d->setChecked(show);
-    if (QAction* l = action(QStringLiteral("ViewList")))
-        l->setChecked(!show);
-    Toolbar1_->update();
+    syncViewButtons();
     applyDetailsVisibility();
     Form_Resize();
     placeDetailsLabels();
@@ -1652,6 +1751,11 @@ void FrmArtinfo::openClassification()
     if (!klasseForm_) {
         klasseForm_ = new KlasseForm(*this, this);
         klasseForm_->Form_Load();
+        // Centred over the main window the first time; later where the user left it.
+        klasseForm_->adjustSize();
+        const QRect main = frameGeometry();
+        klasseForm_->move(main.center() - QPoint(klasseForm_->frameGeometry().width() / 2,
+                                                 klasseForm_->frameGeometry().height() / 2));
     }
     klasseForm_->show();
     klasseForm_->raise();
@@ -1688,7 +1792,10 @@ void FrmArtinfo::cmdOther_Click(int index)
     repaint();
     const QString article = QString::number(numberOf(products_->value(QStringLiteral("ArtikelNr"))));
     if (index == 0) {
-        Data1_->setRecordSource(QStringLiteral("SELECT '1' AS Aantal, ") + cols + QStringLiteral(" FROM Products ") +
+        // The article's own quantity is the number 1, not the text '1': the UNION then
+        // merges it with a stored quantity of 1 (an article listed as its own complement)
+        // instead of listing the article twice.
+        Data1_->setRecordSource(QStringLiteral("SELECT 1 AS Aantal, ") + cols + QStringLiteral(" FROM Products ") +
                                 QStringLiteral("WHERE Products.ArtikelNr = ") + article + QStringLiteral(" UNION ") +
                                 QStringLiteral("SELECT Aantal, ") + cols + QStringLiteral(" FROM Products, Additionals ") +
                                 QStringLiteral("WHERE (Additionals.ArtikelNr = ") + article +
@@ -1851,8 +1958,12 @@ void FrmArtinfo::setWindowTop(double t) { move(pos().x(), twipsToPixelsY(t)); }
 void FrmArtinfo::setWindowLeft(double l) { move(twipsToPixelsX(l), pos().y()); }
 void FrmArtinfo::setWindowHeight(double h) { resize(width(), std::max(200, twipsToPixelsY(h))); }
 void FrmArtinfo::setWindowWidth(double w) { resize(std::max(300, twipsToPixelsX(w)), height()); }
-double FrmArtinfo::horizontalBarTop() const { return HdrTable_->y(); }
-void FrmArtinfo::setHorizontalBarTop(double pixels) { HdrTable_->move(HdrTable_->x(), int(pixels)); }
+double FrmArtinfo::horizontalBarTop() const { return barTopWanted_; }
+void FrmArtinfo::setHorizontalBarTop(double pixels)
+{
+    barTopWanted_ = int(pixels);
+    HdrTable_->move(HdrTable_->x(), barTopWanted_);
+}
 double FrmArtinfo::verticalBarLeft() const { return LblBorder_->x(); }
 void FrmArtinfo::setVerticalBarLeft(double pixels) { LblBorder_->move(int(pixels), LblBorder_->y()); }
 double FrmArtinfo::screenWidth() const

@@ -62,6 +62,11 @@ struct MainWindowServices {
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
 // search bar, menus and toolbar.
+// Room the details always keep: a few grid rows, and the names and values beside the
+// picture.
+constexpr int minimumGridHeight = 64;
+constexpr int minimumDetailsTextWidth = 240;
+
 class FrmArtinfo : public QMainWindow, public SettingsWindow, public ArticleListHost {
     Q_OBJECT
 public:
@@ -98,6 +103,10 @@ public:
     // The details view.
     bool GetArtikel(const QString& number);
     void DetailsVisible(bool show);
+    QLabel* groupCaption() const { return lblGroep_; }
+    // The number of the illustration or line drawing displayed in the picture (the
+    // placeholder's own number for an article without one); a click opens its viewer.
+    qint64 shownPictureNumber() const { return shownPictureNumber_; }
     bool DisplayPicture(Recordset& recordset, const QString& field);
     void cmdOther_Click(int index);
     // The number of the picture shown and the field it came from (PicArtikel's Tag and
@@ -191,9 +200,12 @@ private:
     void showColour(int i, const QString& name, qint64 colour, Recordset* series);
     void choosePicture(Recordset& article, bool hasSeries);
     void placeDetailsLabels();
+    void fitDetailsPicture();
     void applyDetailsVisibility();
+    void syncViewButtons();
     void lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoint& pos);
     ViewerContext viewerContext();
+    QString illustrationCaption(const QString& articleNumber) const;
     void openClassification();
     void openColourFan(int propertyIndex, const QPoint& globalPos);
     void offerFirstImport();
@@ -243,12 +255,15 @@ private:
     bool data3Busy_ = false;
     bool detailsBusy_ = false;
     qint64 picTag_ = 0;
+    qint64 shownPictureNumber_ = 0;
     QString picDataField_ = QStringLiteral("Tekening");
     // What the last article wants shown in the details view.
     bool seriesShown_ = false;
     bool remarkShown_ = false;
+    QString remarkText_; // the general remark in full; the label may show it shortened
     QList<bool> propertyShown_ = {false, false, false, false, false};
     QList<int> propertyType_ = {0, 0, 0, 0, 0};
+    int barTopWanted_ = 245; // where the user put the horizontal splitter
     bool dragging_ = false;
     bool hdrTableBusy_ = false;
     bool lblBorderBusy_ = false;

@@ -13,12 +13,16 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <cmath>
+
 namespace vandrel {
 
 namespace cq = classificationquery;
 
 namespace {
 const char* const codeProperty = "KleurCode";
+// Room the window manager takes in a title bar besides the title (icon, buttons).
+constexpr int titleBarButtonsWidth = 110;
 }
 
 FrmKleuren::FrmKleuren(ArticleListHost& host, QWidget* parent) : QWidget(parent, Qt::Window), host_(host)
@@ -55,7 +59,10 @@ bool FrmKleuren::Form_Load()
             const QVariant codeValue = colours->value(QStringLiteral("KleurCode"));
             const qint64 code = codeValue.isNull() ? 0 : codeValue.toLongLong();
             const QVariant nameValue = colours->value(QStringLiteral("KleurNaam"));
-            const QString name = nameValue.isNull() ? QStringLiteral("......") : nameValue.toString();
+            // A name stored as the text "null" is an unknown colour, as in the details.
+            const QString name = nameValue.isNull()                        ? QStringLiteral("......")
+                                 : nameValue.toString() == QLatin1String("null") ? QStringLiteral("Onbekend")
+                                                                                 : nameValue.toString();
             auto* swatch = new QLabel(name, this);
             swatch->setObjectName(QStringLiteral("Label1_%1").arg(label1_.size() + 1));
             swatch->setProperty(codeProperty, code);
@@ -75,13 +82,26 @@ bool FrmKleuren::Form_Load()
     }
 
     const cq::FanLayout layout = cq::fanLayout(int(label1_.size()));
-    const int side = twipsToPixelsX(cq::FanLayout::swatchSize);
+    // The swatches grow, all by one factor, until the longest word of a colour name fits
+    // on one; the window is at least wide enough for its title.
+    const QFontMetrics swatchMetrics(swatchFont);
+    int widestWord = 0;
+    for (const QLabel* swatch : std::as_const(label1_)) {
+        for (const QString& word : swatch->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widestWord = std::max(widestWord, swatchMetrics.horizontalAdvance(word));
+    }
+    const double grow = std::max(1.0, (widestWord + 8.0) / twipsToPixelsX(cq::FanLayout::swatchSize));
+    const auto x = [grow](double twips) { return int(std::lround(twipsToPixelsX(twips) * grow)); };
+    const auto y = [grow](double twips) { return int(std::lround(twipsToPixelsY(twips) * grow)); };
     for (qsizetype i = 0; i < label1_.size(); ++i) {
-        label1_[i]->setGeometry(twipsToPixelsX(layout.positions[i].x()), twipsToPixelsY(layout.positions[i].y()),
-                                side, twipsToPixelsY(cq::FanLayout::swatchSize));
+        label1_[i]->setGeometry(x(layout.positions[i].x()), y(layout.positions[i].y()), x(cq::FanLayout::swatchSize),
+                                y(cq::FanLayout::swatchSize));
         label1_[i]->show();
     }
-    setFixedSize(twipsToPixelsX(layout.clientWidth()), twipsToPixelsY(layout.clientHeight()));
+    QFont titleFont = font();
+    titleFont.setBold(true); // title bars mostly are
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + titleBarButtonsWidth;
+    setFixedSize(std::max(x(layout.clientWidth()), titleWidth), y(layout.clientHeight()));
     return true;
 }
 
@@ -113,7 +133,9 @@ void FrmKleuren::Label1_Click(int index)
     data->setCaption(QStringLiteral("Kleur = ") + swatch->toolTip());
     PendingError::clear();
     if (!data->refresh()) {
-        msgBox(PendingError::get().text, MsgIcon::Critical);
+        msgBox(QStringLiteral("De selectie kan niet worden uitgevoerd.") + QStringLiteral("\n\n") +
+                   PendingError::get().text,
+               MsgIcon::Critical);
         return;
     }
     host_.listGrid()->SetColumnWidth();

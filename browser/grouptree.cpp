@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 
 namespace vandrel {
@@ -14,14 +15,26 @@ GroupTree::GroupTree(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(false);
     setIndentation(16);
+    // One choice per click: a double click is a click followed by a double-click event,
+    // and the double-click event (Qt's "activated") must not choose a second time.
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { choose(item); });
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { choose(item); });
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         setPicture(item, item->childCount() > 0 ? OpenFolder : Leaf);
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
         setPicture(item, item->childCount() > 0 ? ClosedFolder : Leaf);
     });
+}
+
+void GroupTree::keyPressEvent(QKeyEvent* event)
+{
+    // Enter chooses the current item, as a click does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        choose(currentItem());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void GroupTree::addItem(int level, int itemNumber, qint32 data, const QString& text)

@@ -31,6 +31,9 @@ signals:
     // A group without subgroups was chosen.
     void leafChosen(qint32 itemData, const QString& text);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void finish();
     void setPicture(QTreeWidgetItem* item, Picture picture);

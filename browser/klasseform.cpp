@@ -298,9 +298,15 @@ void KlasseForm::showSelection()
     host_.showListView();
     DataControl* data = host_.listData();
     data->setRecordSource(statement);
+    // The status line names this selection, not the search that filled the list before.
+    const QVariant groupName = groups_->value(QStringLiteral("GroepOmschrijving"));
+    data->setCaption(QStringLiteral("Klassificatie = ") +
+                     (groupName.isNull() ? code.trimmed() : groupName.toString().trimmed()));
     PendingError::clear();
     if (!data->refresh()) {
-        msgBox(PendingError::get().text, MsgIcon::Critical, MsgButtons::Ok, selectTitle);
+        msgBox(QStringLiteral("De selectie kan niet worden uitgevoerd.") + QStringLiteral("\n\n") +
+                   PendingError::get().text,
+               MsgIcon::Critical, MsgButtons::Ok, selectTitle);
     } else if (data->recordCount() == 0) {
         msgBox(QStringLiteral("Er zijn geen artikelen gevonden die aan de gestelde criteria voldoen. "
                               "Probeer het opnieuw met andere waarden."),

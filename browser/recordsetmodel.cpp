@@ -142,7 +142,8 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
+    // The full name as tooltip too: narrow columns show it cut short.
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     if (orientation == Qt::Horizontal)
         return fieldName(section);

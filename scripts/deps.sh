@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ninja-build
-  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libsqlite3-dev sqlite3 zlib1g-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation lrzsz python3

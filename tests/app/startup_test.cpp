@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QLabel>
 
+#include <QMainWindow>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace vandrel;
@@ -201,4 +204,23 @@ TEST_F(StartupTest, ProgramUpdateQuestionAtEveryStartUntilRemoved)
     EXPECT_EQ(ui.messages()[1].title, "Updaten VandrelCatalogus");
     EXPECT_TRUE(ui.messages()[2].text.startsWith("LET OP :  na de update"));
     EXPECT_EQ(started, QStringList({programDir + "vdupdate.exe"}));
+}
+
+TEST_F(StartupTest, SplashStepsBackForADialogOfTheProgram)
+{
+    StartUp splash;
+    ASSERT_TRUE(splash.load(services.startProgram));
+    splash.show();
+    QMainWindow mainWindow; // loading behind the splash: the splash stays in front
+    mainWindow.show();
+    QTest::qWait(600);
+    EXPECT_FALSE(splash.steppedBack());
+    EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    QWidget progress(nullptr, Qt::Dialog); // a non-modal window such as the import's progress
+    progress.show();
+    QTest::qWait(600);
+    EXPECT_TRUE(splash.steppedBack());
+    EXPECT_FALSE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(splash.isVisible());
 }

@@ -1,7 +1,11 @@
 #include "app/core/ui.h"
 
 #include "app/core/apptitle.h"
+#include "app/core/qttranslations.h"
 #include "scriptedui.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -39,4 +43,17 @@ TEST(Ui, FileFiltersBecomeQtFilters)
     EXPECT_EQ(qtFileFilter("Orders (*.vdb)|*.vdb|Alle bestanden (*.*)|*.*"),
               QStringLiteral("Orders (*.vdb);;Alle bestanden (*.*)"));
     EXPECT_EQ(qtFileFilter("Tekst|*.txt;*.asc"), QStringLiteral("Tekst (*.txt *.asc)"));
+}
+
+TEST(QtTranslations, QtsOwnTextsComeInDutch)
+{
+    // The Debian package with Qt's translations is one of the build's dependencies.
+    QTranslator* translator = installQtTranslations();
+    ASSERT_NE(translator, nullptr) << "qtbase_nl.qm not found in " << qtTranslationFolders().join(", ").toStdString();
+    // A standard dialog button and an entry of a text box's context menu.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuleren"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopi\u00EBren"));
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }

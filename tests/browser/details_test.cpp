@@ -7,6 +7,7 @@
 #include "app/core/settings.h"
 #include "browser/articlegrid.h"
 #include "browser/datacontrol.h"
+#include "browser/digiform.h"
 #include "browser/recordsetmodel.h"
 #include "catalogdb/catalogopen.h"
 #include "catalogdb/catalogschema.h"
@@ -19,12 +20,15 @@
 #include "testdir.h"
 #include "tools/demodata/demodata.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QDate>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -321,4 +325,136 @@ TEST_F(DetailsTest, SearchBarModesFillTheList)
 
     run("Vandrel Nummer", QString::number(number));
     EXPECT_TRUE(w.detailsVisible());
+}
+
+TEST_F(DetailsTest, PictureRefitsOnASplitterMoveAndNothingVanishesInASmallWindow)
+{
+    FrmArtinfo& w = start();
+    const qint64 number = article("TekeningNummer > 0 AND SerieKode > 0");
+    ASSERT_TRUE(w.GetArtikel(QString::number(number)));
+    w.DetailsVisible(true);
+    QCoreApplication::processEvents();
+    QLabel* picture = label("PicArtikel");
+    QLabel* frame = label("PicFrame");
+    auto* bar = w.findChild<QWidget*>("HdrTable");
+    auto* buttons = w.findChild<QWidget*>("cmdOther0");
+    const auto fitsAndLabelsBesideIt = [&](const char* when) {
+        EXPECT_TRUE(frame->rect().contains(picture->geometry())) << when;
+        // The frame hugs the picture: no label stands on it.
+        EXPECT_LE(frame->width(), picture->width() + 2 * frame->frameWidth()) << when;
+        for (const char* name : {"lblKlasse0", "lblWaarde0", "lblTitel1"})
+            EXPECT_GE(label(name)->x(), frame->x() + frame->width()) << when << " " << name;
+        EXPECT_LE(frame->y() + frame->height(), bar->y()) << when;
+    };
+    fitsAndLabelsBesideIt("at first");
+    const int areaBefore = picture->width() * picture->height();
+
+    const auto drag = [&](int dy) {
+        w.HdrTable_MouseMove(Qt::LeftButton, 0, 0);
+        w.HdrTable_MouseMove(Qt::LeftButton, 0, dy);
+        w.HdrTable_MouseMove(Qt::NoButton, 0, 0);
+    };
+    drag(150);
+    EXPECT_GT(picture->width() * picture->height(), areaBefore);
+    fitsAndLabelsBesideIt("dragged down");
+    drag(-150);
+    EXPECT_EQ(picture->width() * picture->height(), areaBefore);
+    fitsAndLabelsBesideIt("dragged back");
+
+    // A small window: the grid keeps a few rows, the buttons and values stay, the status
+    // line is covered by nothing, and the series name is not cut short.
+    w.resize(700, 520);
+    QCoreApplication::processEvents();
+    fitsAndLabelsBesideIt("small window");
+    EXPECT_GE(w.table()->height(), minimumGridHeight);
+    EXPECT_TRUE(buttons->isVisible());
+    EXPECT_LE(buttons->y() + buttons->height(), w.data3()->y());
+    EXPECT_LE(w.table()->y() + w.table()->height(), buttons->y());
+    QLabel* series = label("lblWaarde0");
+    ASSERT_TRUE(series->isVisible());
+    EXPECT_LE(series->x() + series->width(), w.clientWidth());
+    EXPECT_GE(series->contentsRect().width(), series->fontMetrics().horizontalAdvance(series->text()));
+    // Back to a large window, the details get their height back.
+    w.resize(1100, 760);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(picture->width() * picture->height(), areaBefore);
+}
+
+TEST_F(DetailsTest, PicturesOpenTheirViewerAndAHotspotJumpNamesTheIllustration)
+{
+    FrmArtinfo& w = start();
+    Database* pictures = databaseHandles().illustration.get();
+    ASSERT_NE(pictures, nullptr);
+    // An illustration with a hotspot leading to an illustration that has articles.
+    qint64 from = 0;
+    QString to;
+    {
+        std::unique_ptr<Recordset> spots =
+            pictures->openRecordset("SELECT TekeningNummer, GekoppeldeTekening FROM ExplodeItems", Recordset::ForwardOnly);
+        for (; spots && spots->hasCurrent() && to.isEmpty(); spots->moveNext()) {
+            const QString target = spots->value(1).toString();
+            if (article("TekeningNummer = " + spots->value(0).toString()) > 0 &&
+                !target.isEmpty() && article("TekeningNummer = " + target) > 0) {
+                from = spots->value(0).toLongLong();
+                to = target;
+            }
+        }
+    }
+    ASSERT_FALSE(to.isEmpty());
+
+    QString openedTag;
+    const auto inViewer = [&](std::function<void(DigiForm&)> act) {
+        QTimer::singleShot(0, [&openedTag, act] {
+            auto* viewer = qobject_cast<DigiForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(viewer, nullptr);
+            openedTag = viewer->tag();
+            act(*viewer);
+        });
+    };
+    ASSERT_TRUE(w.GetArtikel(QString::number(article("TekeningNummer = " + QString::number(from)))));
+    w.DetailsVisible(true);
+    inViewer([&to](DigiForm& viewer) {
+        for (int k = 0; k < viewer.hotspots().size(); ++k) {
+            if (viewer.hotspots()[k]->property("Tag").toString() == to) {
+                viewer.hotspotClicked(k);
+                return;
+            }
+        }
+        viewer.reject();
+    });
+    QTest::mouseClick(label("PicArtikel"), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(openedTag, QString::number(from));
+    // The details list the illustration the hotspot led to, and the caption bar says so.
+    std::unique_ptr<Recordset> title = pictures->openRecordset("SELECT Titel FROM Illustrations WHERE TekeningNummer = " + to,
+                                                               Recordset::ForwardOnly);
+    ASSERT_TRUE(title && title->hasCurrent());
+    EXPECT_EQ(w.groupCaption()->text(), "Illustratie = " + title->value(0).toString().trimmed());
+    EXPECT_EQ(w.pictureTag(), to.toLongLong());
+
+    // An article without a picture shows the placeholder 10000, and a click opens it too.
+    const qint64 bare = article("ArtikelNr > 0");
+    execute("UPDATE Products SET TekeningNummer = 0, LijnTekeningNummer = 0 WHERE ArtikelNr = " + QString::number(bare));
+    ASSERT_TRUE(w.GetArtikel(QString::number(bare)));
+    EXPECT_EQ(w.shownPictureNumber(), 10000);
+    openedTag.clear();
+    inViewer([](DigiForm& viewer) { viewer.reject(); });
+    QTest::mouseClick(label("PicArtikel"), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(openedTag, QStringLiteral("10000"));
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(DetailsTest, AnArticleListedAsItsOwnComplementIsListedOnce)
+{
+    FrmArtinfo& w = start();
+    const qint64 lonely = article("ArtikelNr NOT IN (SELECT ArtikelNr FROM Additionals)");
+    ASSERT_GT(lonely, 0);
+    execute(QStringLiteral("INSERT INTO Additionals (ArtikelNr, ComplementNummer, Aantal) VALUES (%1, %1, 1)").arg(lonely));
+    ASSERT_TRUE(w.GetArtikel(QString::number(lonely)));
+    w.DetailsVisible(true);
+    w.cmdOther_Click(0);
+    EXPECT_EQ(w.data1()->recordCount(), 1);
+    // With another quantity the data itself lists it twice, and so does the list.
+    execute(QStringLiteral("UPDATE Additionals SET Aantal = 2 WHERE ArtikelNr = %1").arg(lonely));
+    w.cmdOther_Click(0);
+    EXPECT_EQ(w.data1()->recordCount(), 2);
 }

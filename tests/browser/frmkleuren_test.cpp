@@ -103,11 +103,33 @@ TEST_F(FrmKleurenTest, ColumnsAndWindowSizeFollowTheNumberOfColours)
         EXPECT_EQ(l.columns, c.columns);
         EXPECT_EQ(l.windowWidth, c.columns * 600 + 270);
         EXPECT_EQ(l.windowHeight, 90 + (c.rows - 1) * 600 + 420 + 600);
-        // The client area: the swatches with the margin all round.
-        EXPECT_EQ(w.size(), QSize(twipsToPixelsX(c.columns * 600 + 180), twipsToPixelsY(c.rows * 600 + 180)))
-            << c.colours;
+        // The client area: the swatches with the margin all round, and never narrower than
+        // the title needs.
+        EXPECT_EQ(w.height(), twipsToPixelsY(c.rows * 600 + 180)) << c.colours;
+        EXPECT_GE(w.width(), twipsToPixelsX(c.columns * 600 + 180)) << c.colours;
+        EXPECT_GE(w.width(), w.fontMetrics().horizontalAdvance(w.windowTitle())) << c.colours;
         EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(w.swatches().last()->geometry())) << c.colours;
     }
+}
+
+TEST_F(FrmKleurenTest, LongNamesAndTitleFitAndATextNullIsAnUnknownColour)
+{
+    exec(illustration.get(), "INSERT INTO ColorSchemes VALUES (9, 'Waaier sanitair kleuren voorjaarscollectie')");
+    addColour(9, 1000, "Antracietgrijsmetallic");
+    addColour(9, 2000, "null");
+    FrmKleuren& w = open(9);
+    ASSERT_TRUE(loaded);
+    const QList<QLabel*>& s = w.swatches();
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[1]->text(), QStringLiteral("Onbekend"));
+    // The longest word stands on one line of its swatch; all swatches stay square and alike.
+    EXPECT_GT(s[0]->width(), s[0]->fontMetrics().horizontalAdvance("Antracietgrijsmetallic"));
+    EXPECT_EQ(s[0]->size(), s[1]->size());
+    EXPECT_EQ(s[0]->width(), s[0]->height());
+    EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(s[1]->geometry()));
+    QFont bold = w.font();
+    bold.setBold(true);
+    EXPECT_GT(w.width(), QFontMetrics(bold).horizontalAdvance(w.windowTitle()));
 }
 
 TEST_F(FrmKleurenTest, SwatchClickListsEveryArticleWithThatColour)

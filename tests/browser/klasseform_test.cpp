@@ -198,6 +198,8 @@ TEST_F(KlasseFormTest, ExactTextAndColourConditions)
     EXPECT_TRUE(host->listData()->recordSource().contains(
         "AND ( Klassificatie_1 = '100' ) AND ( Klassificatie_2 = 'Messing d''Or' ) ORDER BY"));
     EXPECT_EQ(host->listedNumbers(), QStringList({"1000002"}));
+    // The status line names the selection, not what was listed before it.
+    EXPECT_EQ(host->listData()->caption(), "Klassificatie = " + f.groupList()->currentText());
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 

@@ -18,6 +18,7 @@
 #include "testdir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QDate>
@@ -25,6 +26,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -204,10 +206,18 @@ TEST_F(MainWindowTest, SplittersClampAndSnapBackOnRelease)
     EXPECT_FALSE(w.splitterDragging());
     EXPECT_EQ(frame->height(), 100);
     EXPECT_EQ(hdr->y(), 171);
+    w.DetailsVisible(true);
     w.HdrTable_MouseMove(Qt::LeftButton, 0, 0);
     w.HdrTable_MouseMove(Qt::LeftButton, 0, 5000);
     w.HdrTable_MouseMove(Qt::NoButton, 0, 0);
-    EXPECT_EQ(frame->height(), H - 80);
+    // Dragged to the bottom, the details stop where the grid's few rows, the related-article
+    // buttons and the status line still fit under them: nothing vanishes or is covered.
+    EXPECT_LE(frame->height(), H - 80);
+    EXPECT_EQ(hdr->y(), frame->y() + frame->height() + 1);
+    EXPECT_GE(w.table()->height(), minimumGridHeight);
+    auto* buttons = w.findChild<QWidget*>("cmdOther0");
+    EXPECT_LE(buttons->y() + buttons->height(), w.data3()->y());
+    EXPECT_LE(frame->y() + frame->height(), w.data3()->y());
 
     const int W = w.clientWidth();
     w.LblBorder_MouseMove(Qt::LeftButton, 0, 0);
@@ -221,6 +231,99 @@ TEST_F(MainWindowTest, SplittersClampAndSnapBackOnRelease)
     // The release saved the positions.
     EXPECT_EQ(PrivateProfile::getString("Settings", "VerticalBar", "", settingsFileName()),
               QString::number(W - 80 + 15));
+}
+
+TEST_F(MainWindowTest, StatusLineTellsTheTruth)
+{
+    FrmArtinfo& w = start();
+    const auto search = [&](const char* mode, const QString& text) {
+        w.cmbZoek()->setCurrentText(QString::fromUtf8(mode));
+        w.txtZoek()->setText(text);
+        w.TxtZoek_KeyPress(13);
+    };
+    search("Productnummer", "AB1234");
+    ASSERT_EQ(w.data3()->caption(), QStringLiteral("Productnummer = AB1234"));
+
+    // A failing free condition empties the list; the status must not name the last search.
+    ui.expectMessage(MsgAnswer::Ok);
+    search("SQL-Query", "Onbekend = 1");
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].text.startsWith("De SQL-Query kan niet worden uitgevoerd.")) << ui.messages()[0].text.toStdString();
+    EXPECT_TRUE(ui.messages()[0].text.contains("Onbekend")); // the engine's detail follows
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Fout in SQL-Query: Onbekend = 1"));
+    EXPECT_EQ(w.data3()->recordCount(), 0);
+
+    // A description search without hits says so (this catalog has no scan file at all).
+    ui.expectMessage(MsgAnswer::Ok);
+    search("Omschrijving", "zaag");
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_EQ(ui.messages()[1].text, QStringLiteral("Er zijn geen artikelen gevonden die aan de criteria voldoen"));
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Omschrijving = zaag"));
+
+    // Every arrow at the end it points to gives the ends' message, the first and last too.
+    search("SQL-Query", "ArtikelNr > 0");
+    ASSERT_EQ(w.data3()->recordCount(), 5);
+    const std::tuple<int, const char*, const char*> arrows[] = {
+        {4, "last", "U kunt niet verder vooruitbladeren"},
+        {4, "next", "U kunt niet verder vooruitbladeren"},
+        {0, "first", "U kunt niet verder terugbladeren"},
+        {0, "previous", "U kunt niet verder terugbladeren"},
+    };
+    for (const auto& [row, arrow, message] : arrows) {
+        w.data3()->moveToRow(row);
+        ui.clearRecorded();
+        ui.expectMessage(MsgAnswer::Ok);
+        w.data3()->findChild<QToolButton*>(arrow)->click();
+        ASSERT_EQ(ui.messages().size(), 1) << arrow;
+        EXPECT_EQ(ui.messages()[0].text, QString::fromUtf8(message)) << arrow;
+        EXPECT_EQ(w.data3()->currentRow(), row) << arrow;
+    }
+}
+
+TEST_F(MainWindowTest, ControlsBehaveAsTheOriginalOnes)
+{
+    FrmArtinfo& w = start();
+    GroupTree* tree = w.outline1();
+    const auto centreOf = [tree](QTreeWidgetItem* item) { return tree->visualItemRect(item).center(); };
+
+    // A double click chooses once: a parent ends up expanded, not expanded and collapsed again.
+    QTreeWidgetItem* sanitair = findItem(tree, "Sanitair");
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(sanitair));
+    EXPECT_TRUE(sanitair->isExpanded());
+    QTreeWidgetItem* leidingen = findItem(tree, "Leidingen");
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(leidingen));
+    ASSERT_TRUE(leidingen->isExpanded());
+    // ... and an empty leaf reports once.
+    ui.expectMessage(MsgAnswer::Ok);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(findItem(tree, "Lege groep")));
+    EXPECT_EQ(ui.messageTexts(), QStringList({"Deze Productgroep bevat geen artikelen"}));
+    // Enter chooses too.
+    tree->setCurrentItem(findItem(tree, "Kogelkranen"));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Productgroep = Kogelkranen"));
+
+    // The search-mode list is chosen from, not typed into.
+    w.cmbZoek()->setFocus();
+    QTest::keyClicks(w.cmbZoek(), "KS");
+    EXPECT_EQ(w.cmbZoek()->currentText(), QStringLiteral("Vandrel Nummer"));
+    EXPECT_EQ(w.findChild<QWidget*>("KlasseForm"), nullptr);
+
+    // The view buttons are pressed exactly for the view shown, whatever was clicked.
+    QAction* details = w.action("ViewDetails");
+    QAction* list = w.action("ViewList");
+    w.cmbZoek()->setCurrentText("SQL-Query");
+    w.txtZoek()->setText("ArtikelNr = 1");
+    w.TxtZoek_KeyPress(13);
+    ASSERT_EQ(w.data3()->recordCount(), 0);
+    ui.clearRecorded();
+    ui.expectMessage(MsgAnswer::Ok); // no current record to show
+    details->trigger();
+    EXPECT_FALSE(w.detailsVisible());
+    EXPECT_FALSE(details->isChecked());
+    EXPECT_TRUE(list->isChecked());
+    list->trigger(); // pressing the pressed button leaves it pressed
+    EXPECT_TRUE(list->isChecked());
+    EXPECT_FALSE(details->isChecked());
 }
 
 TEST_F(MainWindowTest, NoReLayoutWhileTheMouseIsHeldOnTheSurface)
@@ -246,7 +349,7 @@ TEST_F(MainWindowTest, MovedColumnsAreStoredAndComeBackAfterARestart)
     RecordsetModel* m = w.table3()->recordsetModel();
     const int korting = m->columnOf("KortingGroep");
     ASSERT_GE(korting, 0);
-    w.table3()->setColumnWidth(m->columnOf("Beschrijving"), 300);
+    w.table3()->setStoredWidth(m->columnOf("Beschrijving"), 300);
     header->moveSection(header->visualIndex(korting), 1);
     const QString layout = PrivateProfile::getString("Settings", "ViewColumnLayout", "", settingsFileName());
     EXPECT_TRUE(layout.startsWith("ArtikelNr, KortingGroep, Beschrijving, ")) << layout.toStdString();
@@ -259,7 +362,7 @@ TEST_F(MainWindowTest, MovedColumnsAreStoredAndComeBackAfterARestart)
     const std::pair<const char*, int> widths[] = {{"ArtikelNr", 54}, {"KortingGroep", 21}, {"Beschrijving", 300},
                                                   {"Bruto excl", 52}, {"Per", 21}, {"EANNummer", 85}};
     for (const auto& [field, width] : widths)
-        EXPECT_EQ(again.table3()->columnWidth(m2->columnOf(field)), width) << field;
+        EXPECT_EQ(again.table3()->storedWidth(m2->columnOf(field)), width) << field;
 }
 
 TEST_F(MainWindowTest, EmptyLayoutGivesTheDefaultWidthsAndRestoreKeepsTheGroup)
@@ -270,7 +373,14 @@ TEST_F(MainWindowTest, EmptyLayoutGivesTheDefaultWidthsAndRestoreKeepsTheGroup)
     const std::pair<const char*, int> widths[] = {{"Per", 21}, {"KortingGroep", 21}, {"Netto excl", 50},
                                                   {"ArtNummerLev", 78}, {"EANNummer", 85}};
     for (const auto& [field, width] : widths)
-        EXPECT_EQ(w.table3()->columnWidth(m->columnOf(field)), width) << field;
+        EXPECT_EQ(w.table3()->storedWidth(m->columnOf(field)), width) << field;
+    // At those widths Per and KortingGroep show three digits whole ("per 100", group 110):
+    // one scale from the stored unit to today's pixels, and a compact cell margin.
+    const int threeDigits = w.table3()->fontMetrics().horizontalAdvance(QStringLiteral("100"));
+    for (const char* field : {"Per", "KortingGroep"})
+        EXPECT_GE(w.table3()->columnWidth(m->columnOf(field)), threeDigits + 4) << field;
+    EXPECT_EQ(m->headerData(m->columnOf("KortingGroep"), Qt::Horizontal, Qt::ToolTipRole).toString(),
+              QStringLiteral("KortingGroep"));
 
     w.chooseGroup(102001003, "Kogelkranen knel");
     w.mnuRestoreCol_Click();
@@ -294,8 +404,11 @@ TEST_F(MainWindowTest, UpdateReminderAfterFifteenDaysOnly)
     const QDate old = QDate::currentDate().addDays(-15);
     PrivateProfile::writeString("Updates", "LastProducts", old.toString("yyyyMMdd"), settingsFileName());
     ui.expectMessage(MsgAnswer::No);
+    bool hourglassOverQuestion = true;
+    ui.onMessage([&](const Message&) { hourglassOverQuestion = QApplication::overrideCursor() != nullptr; });
     start();
     ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_FALSE(hourglassOverQuestion); // the pointer is normal again before the reminder
     EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Artikelinformatie"));
     EXPECT_EQ(ui.messages()[0].text, "ATTENTIE: De artikelinformatie is sinds " + old.toString("dd-MM-yyyy") +
                                          " niet meer bijgewerkt.\r\nWilt u nu de nieuwste wijzigingen vanuit "

@@ -13,7 +13,9 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -273,3 +275,33 @@ TEST_F(ViewersTest, QueryWithoutARowOpensNothing)
 }
 
 } // namespace
+
+TEST_F(ViewersTest, PrintoutCarriesTheTitelFieldAndAPictureThatCannotBeShownStillOpens)
+{
+    const qint64 number = first("SELECT TekeningNummer FROM Illustrations");
+    // A Titel "null" is captioned "Titel Onbekend", but the printout prints the field.
+    ASSERT_TRUE(illustrations->execute("UPDATE Illustrations SET Titel = 'null', Tekening = 'geen plaatje' "
+                                       "WHERE TekeningNummer = " + QString::number(number)));
+    auto viewer = openDigi(number); // opens although the picture cannot be fetched
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Titel Onbekend"));
+    EXPECT_TRUE(viewer->picture()->isHidden());
+    EXPECT_TRUE(ui.messages().isEmpty());
+    ASSERT_TRUE(illustrations->execute("UPDATE Illustrations SET Titel = 'Ketel' WHERE TekeningNummer = " +
+                                       QString::number(number)));
+    viewer = openDigi(number);
+    viewer->setWindowTitle(QStringLiteral("Anders"));
+    RecordingPrintDevice device;
+    {
+        ScopedPrintDevice scoped(device);
+        viewer->printPicture();
+    }
+    EXPECT_TRUE(device.texts().contains("Ketel"));
+    EXPECT_FALSE(device.texts().contains("Anders"));
+
+    // A right-button release on the window's own surface offers the file menu.
+    viewer->show();
+    QTest::mouseRelease(viewer.get(), Qt::RightButton, {}, QPoint(viewer->width() - 3, viewer->height() - 3));
+    EXPECT_TRUE(viewer->fileMenu()->isVisible());
+    EXPECT_EQ(viewer->fileMenu()->defaultAction()->text(), QStringLiteral("Af&drukken"));
+    viewer->fileMenu()->close();
+}
