@@ -56,7 +56,9 @@ ArticleGrid::ArticleGrid(const QString& objectName, QWidget* parent) : QTableVie
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(8); // Per and KortingGroep are 21 wide
+    // A caption wider than its column shows its start (the whole name is the tooltip).
     horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* compact = new CompactGridStyle;
     compact->setParent(this);
     setStyle(compact);

@@ -923,9 +923,16 @@ void FrmArtinfo::layoutHorizontal()
 void FrmArtinfo::layoutVertical()
 {
     const int W = clientWidth();
-    const int treeWidth = clamp(LblBorder_->x() - 15, 24, W - 80);
-    if (dragging_ && LblBorder_->isDragged())
-        LblBorder_->move(treeWidth + 15, LblBorder_->y());
+    const bool released = dragging_ && LblBorder_->isDragged();
+    // The article side keeps room for its grid and the details' names and values: a bar
+    // dragged too far snaps back to where it still has it, and in a narrow window the
+    // tree gives way for the moment while the user's bar position is kept.
+    const int wanted = released ? LblBorder_->x() : barLeftWanted_;
+    const int treeWidth = std::max(24, std::min(clamp(wanted - 15, 24, W - 80),
+                                                W - 15 - LblBorder_->width() - 3 - 12 - minimumArticleSideWidth));
+    LblBorder_->move(treeWidth + 15, LblBorder_->y());
+    if (released)
+        barLeftWanted_ = treeWidth + 15;
     const int sideLeft = LblBorder_->x() + LblBorder_->width() + 3;
     const int sideWidth = clamp(W - (sideLeft + 12), 24, W);
 
@@ -1166,7 +1173,7 @@ void FrmArtinfo::mnuRestoreCol_Click()
                               "VANDREL4.INI bestand."),
                MsgIcon::Warning);
     setHorizontalBarTop(245);
-    LblBorder_->move(236, LblBorder_->y());
+    setVerticalBarLeft(236);
     Form_Resize();
     pumpEvents();
 }
@@ -1619,30 +1626,32 @@ void FrmArtinfo::placeDetailsLabels()
         if (i == 0 ? seriesShown_ : propertyShown_[i])
             shown << i;
     }
-    int top = articleTop + 30;
-    int rowHeight = 22;
-    if (top + int(shown.size()) * rowHeight > bottom) {
-        top = articleTop + 4;
-        rowHeight = std::max(18, (bottom - top) / std::max<int>(1, int(shown.size())));
-    }
-    // The names take what the longest shown name needs (at most 150), the values the rest.
+    // The names take what the longest shown name needs (at most 150) and leave the values
+    // at least minimumValueWidth.
     int klasseWidth = 40;
     for (int i : shown)
         klasseWidth = std::max(klasseWidth, lblKlasse_[i]->fontMetrics().horizontalAdvance(lblKlasse_[i]->text()) + 8);
-    klasseWidth = std::min({klasseWidth, 150, std::max(40, (right - left) / 2)});
-    // Rows level with the picture buttons at the top right stop short of them.
+    klasseWidth = std::min({klasseWidth, 150, std::max(40, right - left - 6 - minimumValueWidth)});
+    const int waardeLeft = left + klasseWidth + 6;
+    // Rows level with the picture buttons at the top right stop short of them; when that
+    // would leave a value too little room, the rows start below the buttons instead.
     int buttonsLeft = right;
     for (QToolButton* b : {btnLevertijd_, btnSerietek_, btnLijntek_}) {
         if (b->property("wanted").toBool())
             buttonsLeft = std::min(buttonsLeft, b->x() - 6);
     }
     const int buttonsBottom = btnLijntek_->y() + btnLijntek_->height();
+    int top = buttonsLeft - waardeLeft < minimumValueWidth ? buttonsBottom + 4 : articleTop + 30;
+    int rowHeight = 22;
+    if (top + int(shown.size()) * rowHeight > bottom) {
+        top = articleTop + 4;
+        rowHeight = std::max(18, (bottom - top) / std::max<int>(1, int(shown.size())));
+    }
     lblTitel_[0]->setGeometry(left, articleTop + 4, std::max(40, buttonsLeft - left), 20);
     for (int i = 0; i < 5; ++i) {
         const int slot = shown.contains(i) ? int(shown.indexOf(i)) : i;
         const int rowTop = top + slot * rowHeight;
         lblKlasse_[i]->setGeometry(left, rowTop, klasseWidth, std::min(20, rowHeight - 1));
-        const int waardeLeft = left + klasseWidth + 6;
         const int waardeRight = rowTop < buttonsBottom ? buttonsLeft : right;
         lblWaarde_[i]->setGeometry(waardeLeft, rowTop, std::max(30, waardeRight - waardeLeft), std::min(20, rowHeight - 1));
     }
@@ -1748,16 +1757,18 @@ void FrmArtinfo::lblWaarde_MouseUp(int index, Qt::MouseButton button, const QPoi
 
 void FrmArtinfo::openClassification()
 {
-    if (!klasseForm_) {
+    const bool first = !klasseForm_;
+    if (first) {
         klasseForm_ = new KlasseForm(*this, this);
         klasseForm_->Form_Load();
-        // Centred over the main window the first time; later where the user left it.
-        klasseForm_->adjustSize();
-        const QRect main = frameGeometry();
-        klasseForm_->move(main.center() - QPoint(klasseForm_->frameGeometry().width() / 2,
-                                                 klasseForm_->frameGeometry().height() / 2));
     }
     klasseForm_->show();
+    if (first) {
+        // Centred over the main window the first time; later where the user left it.
+        const QRect main = frameGeometry();
+        const QSize size = klasseForm_->frameGeometry().size();
+        klasseForm_->move(main.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
     klasseForm_->raise();
     klasseForm_->activateWindow();
     klasseForm_->groupList()->setFocus();
@@ -1964,8 +1975,12 @@ void FrmArtinfo::setHorizontalBarTop(double pixels)
     barTopWanted_ = int(pixels);
     HdrTable_->move(HdrTable_->x(), barTopWanted_);
 }
-double FrmArtinfo::verticalBarLeft() const { return LblBorder_->x(); }
-void FrmArtinfo::setVerticalBarLeft(double pixels) { LblBorder_->move(int(pixels), LblBorder_->y()); }
+double FrmArtinfo::verticalBarLeft() const { return barLeftWanted_; }
+void FrmArtinfo::setVerticalBarLeft(double pixels)
+{
+    barLeftWanted_ = int(pixels);
+    LblBorder_->move(barLeftWanted_, LblBorder_->y());
+}
 double FrmArtinfo::screenWidth() const
 {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();

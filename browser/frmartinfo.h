@@ -62,10 +62,12 @@ struct MainWindowServices {
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
 // search bar, menus and toolbar.
-// Room the details always keep: a few grid rows, and the names and values beside the
-// picture.
+// Room the article side always keeps: a few grid rows, the names and values beside the
+// picture, and a width for the side itself.
 constexpr int minimumGridHeight = 64;
 constexpr int minimumDetailsTextWidth = 240;
+constexpr int minimumValueWidth = 100;
+constexpr int minimumArticleSideWidth = 360;
 
 class FrmArtinfo : public QMainWindow, public SettingsWindow, public ArticleListHost {
     Q_OBJECT
@@ -264,6 +266,7 @@ private:
     QList<bool> propertyShown_ = {false, false, false, false, false};
     QList<int> propertyType_ = {0, 0, 0, 0, 0};
     int barTopWanted_ = 245; // where the user put the horizontal splitter
+    int barLeftWanted_ = 236; // and the vertical one
     bool dragging_ = false;
     bool hdrTableBusy_ = false;
     bool lblBorderBusy_ = false;
