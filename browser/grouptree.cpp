@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
 
 namespace vandrel {
@@ -16,7 +17,7 @@ GroupTree::GroupTree(QWidget* parent) : QTreeWidget(parent)
     setExpandsOnDoubleClick(false);
     setIndentation(16);
     // One choice per click: a double click is a click followed by a double-click event,
-    // and the double-click event (Qt's "activated") must not choose a second time.
+    // which must not choose a second time (see mouseDoubleClickEvent).
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { choose(item); });
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         setPicture(item, item->childCount() > 0 ? OpenFolder : Leaf);
@@ -24,6 +25,30 @@ GroupTree::GroupTree(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
         setPicture(item, item->childCount() > 0 ? ClosedFolder : Leaf);
     });
+}
+
+void GroupTree::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The first click of a double click has chosen already; the second press and its
+    // release do nothing (no expanding, no "activated", no second click).
+    releaseAfterDoubleClick_ = true;
+    event->accept();
+}
+
+void GroupTree::mousePressEvent(QMouseEvent* event)
+{
+    releaseAfterDoubleClick_ = false; // a new click, whatever came before
+    QTreeWidget::mousePressEvent(event);
+}
+
+void GroupTree::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (releaseAfterDoubleClick_) {
+        releaseAfterDoubleClick_ = false;
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
 }
 
 void GroupTree::keyPressEvent(QKeyEvent* event)

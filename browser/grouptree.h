@@ -33,6 +33,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void finish();
@@ -41,6 +44,7 @@ private:
 
     QList<QTreeWidgetItem*> lastAtLevel_; // index = level
     bool choosing_ = false;
+    bool releaseAfterDoubleClick_ = false;
 };
 
 } // namespace vandrel
