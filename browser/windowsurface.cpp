@@ -23,7 +23,9 @@ void WindowSurface::paintEvent(QPaintEvent*)
 
 void WindowSurface::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    // Presses on child controls bubble up here too; only a press on the surface itself
+    // holds the layout (a control may open a modal window and never see its release).
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
         mouseHeld_ = true;
         emit mouseHeldChanged(true);
     }

@@ -352,6 +352,12 @@ TEST_F(MainWindowTest, NoReLayoutWhileTheMouseIsHeldOnTheSurface)
     w.resize(w.width(), w.height() + 1);
     QCoreApplication::processEvents();
     EXPECT_EQ(w.table3()->height(), before + 101);
+
+    // A press on a control that bubbles up to the surface does not hold the layout.
+    QWidget* header = w.findChild<QWidget*>("HdrProdukt");
+    ASSERT_NE(header, nullptr);
+    QTest::mousePress(header, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_FALSE(w.mouseHeld());
 }
 
 TEST_F(MainWindowTest, MovedColumnsAreStoredAndComeBackAfterARestart)
