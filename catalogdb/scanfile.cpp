@@ -4,11 +4,15 @@
 #include "app/core/helpers.h"
 #include "app/core/percform.h"
 #include "app/core/quickpak.h"
+#include "catalogdb/database.h"
 #include "catalogdb/recordset.h"
+
+#include <QFile>
 
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace vandrel {
@@ -197,13 +201,19 @@ void PercFormMeter::close()
 int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& keyColumn,
                   const QString& textColumn, ProgressMeter* meter)
 {
-    qp::FCreate(fileName);
+    // Written beside the old file: a search meanwhile, or a build cut off, still has the
+    // previous complete file.
+    const QString partial = fileName + QStringLiteral(".new");
+    qp::FCreate(partial);
     if (qp::WhichError() != 0)
         return qp::WhichError();
     int handle = 0;
-    qp::FOpenAll(fileName, qp::AccessReadWrite, qp::ShareDenyWrite, handle);
-    if (qp::WhichError() != 0 || handle == 0)
-        return qp::WhichError() ? qp::WhichError() : qp::fileerror::BadFileNumber;
+    qp::FOpenAll(partial, qp::AccessReadWrite, qp::ShareDenyWrite, handle);
+    if (qp::WhichError() != 0 || handle == 0) {
+        const int error = qp::WhichError() ? qp::WhichError() : qp::fileerror::BadFileNumber;
+        qp::KillFile(partial);
+        return error;
+    }
 
     recordset.moveFirst();
     const qint64 rows = recordset.hasCurrent() ? recordset.recordCount() : 0;
@@ -220,6 +230,13 @@ int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& 
     QByteArray batch;
     int inBatch = 0;
     qint64 done = 0;
+    int writeError = 0; // the first failed write; later ones would only repeat it
+    const auto put = [&](const QByteArray& bytes) {
+        if (writeError != 0)
+            return;
+        qp::FPut(handle, bytes);
+        writeError = qp::WhichError();
+    };
     while (recordset.hasCurrent() && !recordset.eof()) {
         const QVariant key = recordset.value(keyIndex);
         const QString keyText = key.isNull() ? QString() : key.toString().trimmed();
@@ -233,7 +250,7 @@ int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& 
             batch += '|';
             batch += textBytes;
             if (++inBatch == batchEntries) {
-                qp::FPut(handle, batch);
+                put(batch);
                 batch.clear();
                 inBatch = 0;
             }
@@ -246,11 +263,46 @@ int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& 
         recordset.moveNext();
     }
     batch += QByteArray(512, '@');
-    qp::FPut(handle, batch);
-    const int writeError = qp::WhichError();
+    put(batch);
     qp::FClose(handle);
     progress->close();
-    return writeError;
+    if (writeError != 0) {
+        qp::KillFile(partial);
+        return writeError;
+    }
+    // One step: the old file stays until the new one is whole.
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(partial.toStdU16String()),
+                            std::filesystem::path(fileName.toStdU16String()), ec);
+    if (ec) {
+        qp::KillFile(partial);
+        return qp::fileerror::PathFileAccessError;
+    }
+    return 0;
+}
+
+int RebuildScanFile(Database& catalog, const QString& fileName, ProgressMeter* meter)
+{
+    auto products = catalog.openRecordset(QStringLiteral("Products"), Recordset::Table);
+    if (!products || !products->setIndex(QStringLiteral("PrimaryKey")))
+        return -1;
+    // One read transaction: without it every row step locks and checks the file anew.
+    const bool inTransaction = catalog.beginTrans();
+    const int error =
+        BuildScanFile(fileName, *products, QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), meter);
+    if (inTransaction)
+        catalog.commitTrans();
+    return error;
+}
+
+bool scanFileComplete(const QString& fileName)
+{
+    QFile file(qp::localPath(fileName));
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 512)
+        return false;
+    if (!file.seek(file.size() - 512))
+        return false;
+    return file.read(512) == QByteArray(512, '@');
 }
 
 QList<QByteArray> scanWords(const QString& searchText)

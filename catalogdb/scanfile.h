@@ -8,6 +8,7 @@
 
 namespace vandrel {
 
+class Database;
 class PercForm;
 class Recordset;
 
@@ -45,12 +46,24 @@ private:
 inline const QString scanFileName = QStringLiteral("VD-CLNT4.SCN");
 
 // Writes the scan file from every row of the recordset. 0 on success, else the file
-// error number (quickpak WhichError). Without a meter the program's progress window is
+// error number (quickpak WhichError). The rows go to fileName + ".new", which replaces
+// fileName only once it is complete. Without a meter the program's progress window is
 // shown. Rows without a key are left out; a row without text gives "@key|". Callers run
 // it inside a transaction: otherwise every row step locks and checks the database anew
 // (about ten times slower).
 int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& keyColumn,
                   const QString& textColumn, ProgressMeter* meter = nullptr);
+
+// Rebuilds the scan file from the catalog's Products table (index PrimaryKey, key
+// ArtikelNr, text Beschrijving) inside one read transaction. The new file is written
+// beside the old one and replaces it in one step, so a build cut off (killed, disk
+// full) leaves the previous file as it was. 0 on success, a file error number, or -1
+// when Products cannot be read (the pending error is set).
+int RebuildScanFile(Database& catalog, const QString& fileName, ProgressMeter* meter = nullptr);
+
+// A scan file ends in its 512 "@": a missing file, or one cut short by a build that was
+// interrupted, does not, and description searches would silently miss articles.
+bool scanFileComplete(const QString& fileName);
 
 // Finds the next article whose entry holds every word of the search text (letter case
 // ignored, in any order). state: -1 starts a new search, 0 continues after the last hit,

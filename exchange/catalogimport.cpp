@@ -11,6 +11,7 @@
 #include "catalogdb/recordset.h"
 #include "catalogdb/scanfile.h"
 #include "exchange/articlefile.h"
+#include "exchange/importrecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,6 +65,14 @@ constexpr std::array<Column, 25> articleColumns{{
 }};
 constexpr int beschrijvingField = 24; // 0-based field positions
 constexpr int offerteField = 25;
+
+// The database file itself cannot be written now (damaged, read-only, locked by another
+// copy): every further statement would fail alike.
+bool isDatabaseWide(const EngineError& e)
+{
+    return e.number == EngineError::NotADatabase || e.number == EngineError::ReadOnly
+        || e.number == EngineError::Locked;
+}
 
 QString engineErrorText()
 {
@@ -120,14 +129,40 @@ CatalogImport::CatalogImport(Database& catalog, ImportWindow& window, ImportActi
 
 void CatalogImport::showError(const QString& suffix)
 {
+    if (stopped_) {
+        PendingError::clear();
+        return;
+    }
+    if (isDatabaseWide(PendingError::get())) {
+        stop();
+        return;
+    }
     ++counts_.errors;
     msgBox(engineErrorText() + suffix, MsgIcon::Warning, MsgButtons::Ok, messageTitle);
     PendingError::clear();
 }
 
+// One message instead of one per record: the rest would fail alike. The note "under
+// way" stays, so the next start offers the import again.
+void CatalogImport::stop()
+{
+    ++counts_.errors;
+    stopped_ = true;
+    const QString cause = engineErrorText();
+    PendingError::clear();
+    if (db_.inTransaction())
+        db_.rollback();
+    PendingError::clear();
+    msgBox(QStringLiteral("De artikeldatabase kan niet worden bijgewerkt:") + QStringLiteral("\r\n") + cause
+               + QStringLiteral("\r\n\r\n")
+               + QStringLiteral("Het inlezen is gestopt; de artikelinformatie is onvolledig. Bij de volgende start van "
+                                "het programma wordt aangeboden het inlezen opnieuw te starten."),
+           MsgIcon::Critical, MsgButtons::Ok, messageTitle);
+}
+
 void CatalogImport::afterRecord(qint64 count, qint64 lines)
 {
-    if (count % batchSize != 0)
+    if (count % batchSize != 0 || stopped_)
         return;
     if (!db_.commitTrans()) {
         showError(QString());
@@ -141,6 +176,8 @@ void CatalogImport::afterRecord(qint64 count, qint64 lines)
 bool CatalogImport::run(const QString& directory, bool updateMode)
 {
     counts_ = {};
+    stopped_ = false;
+    directory_ = directory;
     PendingError::clear();
     const QString articleFile = fileIn(directory, updateMode ? QStringLiteral("VDCDINFO") : QStringLiteral("ARTINFO.TXT"));
     if (qp::Exist(articleFile) == 0) {
@@ -151,6 +188,11 @@ bool CatalogImport::run(const QString& directory, bool updateMode)
     }
     if (!importArticles(articleFile, updateMode))
         return false;
+    if (stopped_) {
+        window_.progress().close();
+        window_.setMainWindowEnabled(true);
+        return false;
+    }
 
     counts_.additionals = importPairs(fileIn(directory, QStringLiteral("ADDIINFO.TXT")), QStringLiteral("Additionals"),
                                       QStringLiteral("Verwerken complementaire artikelen..."),
@@ -159,7 +201,7 @@ bool CatalogImport::run(const QString& directory, bool updateMode)
                                        QStringLiteral("Verwerken alternatieve artikelen..."),
                                        QStringLiteral("AlternatiefArtikel"), false);
     finish(directory, updateMode);
-    return true;
+    return !stopped_;
 }
 
 bool CatalogImport::storeArticle(Recordset& products, const QStringList& fields, qint32 number)
@@ -220,6 +262,13 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
     for (const Column& c : articleColumns)
         columnIndex_ << products->fieldIndex(QLatin1String(c.name));
     columnIndex_ << products->fieldIndex(QStringLiteral("Flagged")) << products->fieldIndex(QStringLiteral("Deleted"));
+    if (!ImportRecord::markStarted(db_, directory_, updateMode)) {
+        // Not fatal by itself (an old database opened read-only shows it at once below),
+        // but a database that cannot even take the note stops here.
+        showError(QString());
+        if (stopped_)
+            return true;
+    }
     window_.progress().open(QStringLiteral("Product update"), QStringLiteral("Verwerken artikelgegevens..."));
     window_.setMainWindowEnabled(false);
 
@@ -230,7 +279,7 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
         WaitCursor wait;
         db_.beginTrans();
         QStringList fields;
-        while (reader.readRecord(fields)) {
+        while (!stopped_ && reader.readRecord(fields)) {
             const auto number = articleNumber(fields.at(0));
             if (!number) {
                 endField = fields.at(0).trimmed();
@@ -243,12 +292,14 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
             afterRecord(++count, lines);
         }
     }
-    if (!db_.commitTrans())
+    if (!stopped_ && !db_.commitTrans())
         showError(QString());
     db_.idle();
     products->close();
     file.close();
     counts_.articles = count;
+    if (stopped_)
+        return true;
 
     if (updateMode) {
         const QString last = endField.startsWith(QLatin1String("9999999")) ? endField.mid(7) : QString();
@@ -267,6 +318,8 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
 qint64 CatalogImport::importPairs(const QString& fileName, const QString& table, const QString& label,
                                   const QString& secondKey, bool withAantal)
 {
+    if (stopped_)
+        return 0;
     if (!db_.execute(QStringLiteral("DELETE * FROM ") + table))
         showError(QString());
     if (qp::Exist(fileName) == 0)
@@ -289,8 +342,11 @@ qint64 CatalogImport::importPairs(const QString& fileName, const QString& table,
         WaitCursor wait;
         db_.beginTrans();
         QByteArray line;
-        while (reader.readLine(line)) {
+        while (!stopped_ && reader.readLine(line)) {
             const QStringList fields = splitFields(line, 3);
+            // The end record ("9999999|20240131|") closes the file; it is no pair.
+            if (!fields.isEmpty() && fields.at(0).trimmed() == QLatin1String("9999999"))
+                break;
             if (fields.size() < 2)
                 continue;
             const auto article = wholeNumber(fields.at(0));
@@ -317,7 +373,7 @@ qint64 CatalogImport::importPairs(const QString& fileName, const QString& table,
             afterRecord(++count, lines);
         }
     }
-    if (!db_.commitTrans())
+    if (!stopped_ && !db_.commitTrans())
         showError(QString());
     db_.idle();
     rs->close();
@@ -327,25 +383,23 @@ qint64 CatalogImport::importPairs(const QString& fileName, const QString& table,
 void CatalogImport::finish(const QString& directory, bool updateMode)
 {
     {
-        auto products = db_.openRecordset(QStringLiteral("Products"), Recordset::Table);
-        if (products && products->setIndex(QStringLiteral("PrimaryKey"))) {
-            const QString scan = productFile_ + scanFileName;
-            // One read transaction: without it every row step locks and checks the file anew.
-            const bool inTransaction = db_.beginTrans();
-            const int error = BuildScanFile(scan, *products, QStringLiteral("ArtikelNr"),
-                                            QStringLiteral("Beschrijving"), &window_.progress());
-            if (inTransaction)
-                db_.commitTrans();
-            if (error != 0)
-                msgBox(QStringLiteral("Het zoekbestand \"%1\" kan niet worden aangemaakt: %2")
-                           .arg(QDir::toNativeSeparators(scan), qp::ErrorMsg(error)),
-                       MsgIcon::Warning, MsgButtons::Ok, messageTitle);
-        } else {
+        const QString scan = productFile_ + scanFileName;
+        const int error = RebuildScanFile(db_, scan, &window_.progress());
+        if (error < 0)
             showError(QString());
-        }
+        else if (error > 0)
+            msgBox(QStringLiteral("Het zoekbestand \"%1\" kan niet worden aangemaakt: %2")
+                       .arg(QDir::toNativeSeparators(scan), qp::ErrorMsg(error)),
+                   MsgIcon::Warning, MsgButtons::Ok, messageTitle);
         window_.progress().close();
         window_.setMainWindowEnabled(true);
     }
+    if (stopped_)
+        return;
+    if (!ImportRecord::markFinished(db_, counts_.articles))
+        showError(QString());
+    if (stopped_)
+        return;
 
     if (updateMode) {
         const QString update = fileIn(directory, QStringLiteral("CDUPDATE.EXE"));
@@ -362,6 +416,15 @@ void CatalogImport::finish(const QString& directory, bool updateMode)
                     actions_.startProgram(update);
             }
         }
+        return;
+    }
+    if (counts_.articles == 0) {
+        // Restarting would find the same empty catalog and import again, for ever.
+        msgBox(QStringLiteral("Er zijn geen artikelen ingelezen: het bestand \"%1\" bevat geen geldige artikelregels.")
+                       .arg(QDir::toNativeSeparators(fileIn(directory, QStringLiteral("ARTINFO.TXT"))))
+                   + QStringLiteral("\r\n\r\n")
+                   + QStringLiteral("Controleer het bestand en lees het opnieuw in via Bestand, Update."),
+               MsgIcon::Warning, MsgButtons::Ok, messageTitle);
         return;
     }
     msgBox(QStringLiteral("De aanmaak van artikelinformatie is gereed. Klik op OK om het programma opnieuw op te starten"),

@@ -43,13 +43,20 @@ struct ImportActions {
 // - a record of exactly 25 fields (or an empty or blank field 26) gives OfferteOms the
 //   record's own Beschrijving;
 // - every line of ADDIINFO.TXT and ALTEINFO.TXT whose first two fields are whole
-//   numbers is imported, the last line too; other lines (an end line "9999999", blank
-//   lines) are skipped;
+//   numbers is imported, the last line too; other lines (blank lines, a lone "9999999")
+//   are skipped; an end record (first field 9999999, e.g. "9999999|20240131|") ends the
+//   file and is never stored as a row;
 // - Mutatiedatum is stored as a date (yyyymmdd, yyyy-mm-dd and dd-mm-yyyy forms are
 //   read), so MAX(Mutatiedatum) is the latest date; an empty or unreadable date is
 //   stored empty;
 // - a database error on one article shows the error text + " bij artikel " + its
-//   number and the import goes on with the next record.
+//   number and the import goes on with the next record; an error that says the
+//   database itself cannot be written (damaged, read-only, locked by another copy)
+//   stops the whole import with one message;
+// - the catalog database notes that an import is under way and when it finished
+//   (ImportRecord), so an import cut off is offered again at the next start;
+// - file mode restarts the program only when articles were read: an article file
+//   without one valid record says so and the program goes on.
 class CatalogImport {
 public:
     CatalogImport(Database& catalog, ImportWindow& window, ImportActions actions = {});
@@ -61,8 +68,10 @@ public:
 
     // directory: the import directory, ending in a separator. False when the article
     // file or the Products table cannot be opened (a message has been shown and nothing
-    // changed).
+    // changed), or when the import was stopped by a database that cannot be written.
     bool run(const QString& directory, bool updateMode);
+    // The import was stopped part-way (its one message has been shown).
+    bool stopped() const { return stopped_; }
 
     struct Counts {
         qint64 articles = 0; // counted records, as the status caption shows them
@@ -82,6 +91,7 @@ private:
     bool storeArticle(Recordset& products, const QStringList& fields, qint32 number);
     void afterRecord(qint64 count, qint64 lines);
     void showError(const QString& suffix);
+    void stop();
     void finish(const QString& directory, bool updateMode);
 
     Database& db_;
@@ -90,6 +100,8 @@ private:
     QString productFile_;
     QString settingsFile_;
     Counts counts_;
+    QString directory_;
+    bool stopped_ = false;
     QList<int> columnIndex_; // Products columns of fields 2..26, Flagged, Deleted
 };
 

@@ -5,6 +5,7 @@
 #include "catalogdb/database.h"
 #include "catalogdb/scanfile.h"
 #include "exchange/catalogimport.h"
+#include "exchange/importrecord.h"
 #include "scriptedui.h"
 #include "testdir.h"
 
@@ -18,7 +19,7 @@ using namespace vandrel;
 
 namespace {
 
-struct RecordingWindow final : ImportWindow, ProgressMeter {
+struct RecordingWindow : ImportWindow, ProgressMeter {
     QStringList captions, labels, statuses;
     QList<int> percents;
     QList<bool> enabled;
@@ -309,4 +310,133 @@ TEST_F(CatalogImportTest, MissingPairFilesLeaveTheirTablesEmpty)
     ASSERT_TRUE(run(true));
     EXPECT_EQ(column(QStringLiteral("SELECT COUNT(*) FROM Additionals")), QStringLiteral("0"));
     EXPECT_EQ(counts.additionals, 0);
+}
+
+TEST_F(CatalogImportTest, AnEndRecordClosesThePairFilesAndIsNeverARow)
+{
+    // The last real line is still imported; the end record, wherever the file ends, not.
+    const QList<std::pair<QByteArray, QByteArray>> cases{
+        {"1000001|1000002|2\r\n1000002|1000001|3\r\n9999999|20240131|\r\n", "1000001|1000006\r\n9999999|20240131|"},
+        {"1000001|1000002|2\r\n1000002|1000001|3\r\n9999999|20240131|", "1000001|1000006\r\n9999999|20240131|\r\n"},
+        {"1000001|1000002|2\r\n1000002|1000001|3", "1000001|1000006"},
+    };
+    for (const auto& [addi, alte] : cases) {
+        write(QStringLiteral("VDCDINFO"), article(1000001));
+        write(QStringLiteral("ADDIINFO.TXT"), addi);
+        write(QStringLiteral("ALTEINFO.TXT"), alte);
+        ASSERT_TRUE(run(true));
+        EXPECT_EQ(column(QStringLiteral("SELECT ArtikelNr & '-' & ComplementNummer FROM Additionals ORDER BY ArtikelNr")),
+                  QStringLiteral("1000001-1000002,1000002-1000001"))
+            << addi.toStdString();
+        EXPECT_EQ(column(QStringLiteral("SELECT ArtikelNr & '-' & AlternatiefArtikel FROM Alternatives")),
+                  QStringLiteral("1000001-1000006"))
+            << alte.toStdString();
+        EXPECT_EQ(counts.additionals, 2);
+        EXPECT_EQ(counts.alternatives, 1);
+    }
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messageTexts().join(u'|').toStdString();
+}
+
+TEST_F(CatalogImportTest, TheCatalogNotesAnImportUnderWayAndFinished)
+{
+    EXPECT_FALSE(ImportRecord::read(*db)) << "a new catalog holds no note";
+    EXPECT_FALSE(ImportRecord::interrupted(*db));
+
+    // Seen from inside the import: the note says "under way" while articles are stored.
+    struct Peek final : RecordingWindow {
+        Database* db = nullptr;
+        std::optional<ImportRecord::Entry> seen;
+        void setStatusCaption(const QString& text) override
+        {
+            if (!seen)
+                seen = ImportRecord::read(*db);
+            RecordingWindow::setStatusCaption(text);
+        }
+    } peek;
+    peek.db = db.get();
+    QByteArray file;
+    for (int i = 1; i <= 150; ++i)
+        file += article(1000000 + i);
+    write(QStringLiteral("VDCDINFO"), file);
+    CatalogImport import(*db, peek, actions());
+    import.setProductFileDirectory(productDir);
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    ASSERT_TRUE(import.run(importDir, true));
+    ASSERT_TRUE(peek.seen);
+    EXPECT_FALSE(peek.seen->finished);
+    EXPECT_EQ(peek.seen->directory, importDir);
+    EXPECT_TRUE(peek.seen->updateMode);
+
+    const auto after = ImportRecord::read(*db);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(after->finished);
+    EXPECT_EQ(after->articles, 150);
+    EXPECT_GE(after->started, before);
+    EXPECT_GE(after->ended, after->started);
+    EXPECT_FALSE(ImportRecord::interrupted(*db));
+    EXPECT_EQ(db->tableDefCount(), 5) << "one table more, and the four the program checks for";
+}
+
+TEST_F(CatalogImportTest, AnArticleFileWithoutArticlesSaysSoAndDoesNotRestart)
+{
+    const QList<QByteArray> files{QByteArray(), QByteArray("\r\n\r\n"), QByteArray("geen artikelen|\r\n"),
+                                  QByteArray("\x1a")};
+    for (const QByteArray& bytes : files) {
+        ui.clearRecorded();
+        write(QStringLiteral("ARTINFO.TXT"), bytes);
+        ui.expectMessage(MsgAnswer::Ok);
+        EXPECT_TRUE(run(false));
+        ASSERT_EQ(ui.messages().size(), 1) << bytes.toStdString();
+        EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("Er zijn geen artikelen ingelezen")));
+        EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Warning);
+        EXPECT_TRUE(calls.isEmpty()) << "no restart: the next copy would import nothing again";
+        EXPECT_EQ(counts.articles, 0);
+    }
+}
+
+namespace {
+
+// Overwrites pages in the middle of the file, as a failing disk would.
+void damagePages(const QString& file, qint64 firstPage, qint64 pages)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const qint64 pageSize = 4096;
+    ASSERT_GT(f.size(), (firstPage + pages) * pageSize);
+    f.seek(firstPage * pageSize);
+    f.write(QByteArray(pages * pageSize, '\xA5'));
+}
+
+} // namespace
+
+TEST_F(CatalogImportTest, ADamagedDatabaseStopsTheImportWithOneMessage)
+{
+    ASSERT_TRUE(db->beginTrans());
+    for (int i = 1; i <= 3000; ++i)
+        ASSERT_TRUE(db->execute(QStringLiteral("INSERT INTO Products (ArtikelNr, Beschrijving, OfferteOms) VALUES "
+                                               "(%1, 'Een lange omschrijving van artikel %1', 'Offertetekst %1')")
+                                    .arg(1000000 + i)));
+    ASSERT_TRUE(db->commitTrans());
+    db.reset();
+    damagePages(dir.file(catalogDatabaseName), 40, 60);
+    db = Database::open(dir.file(catalogDatabaseName));
+    ASSERT_TRUE(db);
+
+    QByteArray file;
+    for (int i = 1; i <= 3000; ++i)
+        file += article(1000000 + i);
+    write(QStringLiteral("ARTINFO.TXT"), file);
+    write(QStringLiteral("ADDIINFO.TXT"), "1000001|1000002|2\r\n");
+    ui.expectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(run(false));
+
+    ASSERT_EQ(ui.messages().size(), 1) << ui.messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("De artikeldatabase kan niet worden bijgewerkt:")));
+    EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("beschadigd")));
+    EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(calls.isEmpty()) << "no restart after a stop";
+    EXPECT_LT(counts.articles, 3000);
+    EXPECT_FALSE(QFile::exists(productDir + scanFileName)) << "no scan file of a partial catalog";
+    ASSERT_FALSE(window.enabled.isEmpty());
+    EXPECT_TRUE(window.enabled.last()) << "the main window is usable again";
 }

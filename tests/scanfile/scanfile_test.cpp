@@ -5,6 +5,7 @@
 #include "scriptedui.h"
 #include "testdir.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -163,6 +164,48 @@ TEST(ScanFile, BuildReportsTheFileError)
                                     QStringLiteral("ArtikelNr"), QStringLiteral("Beschrijving"), &meter);
     EXPECT_NE(error, 0);
     EXPECT_TRUE(meter.caption.isEmpty()) << "no progress window before the file is open";
+}
+
+TEST(ScanFile, ARebuildReplacesTheOldFileOnlyWhenTheNewOneIsWhole)
+{
+    test::TestDir dir;
+    auto db = catalog(dir);
+    addArticles(*db, {{1234567, QStringLiteral("Kogelkraan 15 mm")}});
+    const QString scan = dir.file(scanFileName);
+    const QByteArray old = QByteArray("@1|oud") + QByteArray(512, '@');
+
+    // A new file that cannot be written (a directory stands in its place) leaves the old
+    // file untouched.
+    writeFile(scan, old);
+    QDir().mkpath(scan + QStringLiteral(".new"));
+    RecordingMeter meter;
+    EXPECT_NE(RebuildScanFile(*db, scan, &meter), 0);
+    EXPECT_EQ(readAll(scan), old);
+    QDir(scan + QStringLiteral(".new")).removeRecursively();
+
+    // A complete build takes its place, with nothing left beside it.
+    EXPECT_EQ(RebuildScanFile(*db, scan, &meter), 0);
+    EXPECT_EQ(readAll(scan), QByteArray("@1234567|Kogelkraan 15 mm") + QByteArray(512, '@'));
+    EXPECT_FALSE(QFile::exists(scan + QStringLiteral(".new")));
+}
+
+TEST(ScanFile, OnlyAFileEndingInItsEndMarksIsComplete)
+{
+    test::TestDir dir;
+    const QString scan = dir.file(scanFileName);
+    EXPECT_FALSE(scanFileComplete(scan)) << "missing";
+    const QByteArray whole = QByteArray("@1|kraan") + QByteArray(512, '@');
+    const QList<std::pair<QByteArray, bool>> cases{
+        {whole, true},
+        {QByteArray(512, '@'), true},
+        {whole.left(whole.size() - 1), false}, // cut short by a build that was killed
+        {QByteArray("@1|kraan@2|knie"), false},
+        {QByteArray(), false},
+    };
+    for (const auto& [bytes, complete] : cases) {
+        writeFile(scan, bytes);
+        EXPECT_EQ(scanFileComplete(scan), complete) << bytes.size();
+    }
 }
 
 TEST(ScanFile, EveryWordMustOccurInAnyOrderAndCase)
