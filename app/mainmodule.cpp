@@ -10,10 +10,13 @@
 #include "app/startupform.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+
+#include <filesystem>
 
 namespace vandrel {
 
@@ -186,6 +189,51 @@ StartOutcome Initialise(const StartupServices& services)
     return StartOutcome::Continue;
 }
 
+namespace {
+
+// Copies the running file into fresh, a new file beside the installed one, in chunks of
+// 4096 bytes with the countdown on the splash. False at the first failed read or write
+// (fresh is then removed).
+bool copyInChunks(StartUp& splash, const QString& runningFile, const QString& fresh)
+{
+    const qint64 size = FileSize(runningFile);
+    if (size <= 0)
+        return false;
+    int source = 0;
+    FOpenAll(runningFile, AccessRead, ShareCompatibility, source);
+    if (DOSError())
+        return false;
+    FCreate(fresh);
+    int destination = 0;
+    if (!DOSError())
+        FOpenAll(fresh, AccessWrite, ShareDenyWrite, destination);
+    bool ok = !DOSError() && destination != 0;
+    qint64 remaining = size;
+    while (ok && remaining > 0) {
+        splash.lblRelease()->setText(QStringLiteral("Countdown ") + countdownNumber(remaining));
+        pumpEvents();
+        QByteArray chunk(int(std::min<qint64>(remaining, 4096)), '\0');
+        FGet(source, chunk);
+        ok = !DOSError() && !chunk.isEmpty();
+        if (ok) {
+            FPut(destination, chunk);
+            ok = !DOSError();
+        }
+        remaining -= chunk.size();
+    }
+    FClose(source);
+    if (destination != 0)
+        FClose(destination);
+    ok = ok && FileSize(fresh) == size;
+    if (!ok)
+        KillFile(fresh);
+    return ok;
+}
+
+} // namespace
+
+// The installed program is replaced only by a complete copy, in one step: a failed read,
+// write or rename leaves it as it was, and the user is told.
 void SelfUpgrade(StartUp& splash, const QString& runningFile, const StartupServices& services)
 {
     splash.lblTitel()->setText(QStringLiteral("Bezig met verwerken software upgrade, moment aub..."));
@@ -200,31 +248,22 @@ void SelfUpgrade(StartUp& splash, const QString& runningFile, const StartupServi
         return;
     }
 
-    qint64 remaining = FileSize(runningFile);
-    int source = 0;
-    FOpenAll(runningFile, AccessRead, ShareCompatibility, source);
-    FCreate(target);
-    if (DOSError()) {
+    const QString fresh = target + QStringLiteral(".nieuw");
+    if (!copyInChunks(splash, runningFile, fresh)) {
         showUpgradeFailure();
-        FClose(source);
         return;
     }
-    int destination = 0;
-    FOpenAll(target, AccessWrite, ShareCompatibility, destination);
-    while (remaining > 0) {
-        splash.lblRelease()->setText(QStringLiteral("Countdown ") + countdownNumber(remaining));
-        pumpEvents();
-        QByteArray chunk(int(std::min<qint64>(remaining, 4096)), '\0');
-        FGet(source, chunk);
-        FPut(destination, chunk);
-        remaining -= chunk.size();
-        if (chunk.isEmpty())
-            break; // the file got shorter meanwhile
+    // The installed file keeps being a program (its permissions), then the new one takes
+    // its place in one step.
+    QFile::setPermissions(fresh, QFile::permissions(target) | QFile::permissions(runningFile));
+    std::error_code replaceError;
+    std::filesystem::rename(std::filesystem::path(fresh.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), replaceError);
+    if (replaceError) {
+        KillFile(fresh);
+        showUpgradeFailure();
+        return;
     }
-    FClose(source);
-    FClose(destination);
-    int finalError = 0;
-    FCopy(runningFile, target, finalError);
 
     FCreate(programDir + QStringLiteral("CDUPDATE.DEL"));
 
@@ -232,8 +271,10 @@ void SelfUpgrade(StartUp& splash, const QString& runningFile, const StartupServi
                QStringLiteral(" is succesvol ge\u00efnstalleerd. Druk op 'OK' om de Vandrel "
                               "Catalogus opnieuw op te starten"),
            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Installatie gereed"));
-    if (services.startProgram)
-        services.startProgram(target);
+    if (services.startProgram && !services.startProgram(target))
+        msgBox(QStringLiteral("De nieuwe versie is ge\u00efnstalleerd, maar kan niet worden gestart. Start \"") +
+                   QDir::toNativeSeparators(target) + QStringLiteral("\" zelf opnieuw."),
+               MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Installatie gereed"));
 }
 
 StartOutcome Main(StartUp& splash, const StartupServices& services, QWidget** mainWindow)

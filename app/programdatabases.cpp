@@ -6,8 +6,13 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 
 namespace vandrel {
+
+namespace {
+const char* const afterImportVariable = "VANDREL_STARTED_AFTER_IMPORT";
+}
 
 MainWindowServices programDatabaseServices()
 {
@@ -15,9 +20,26 @@ MainWindowServices programDatabaseServices()
     addDocumentServices(s);
     s.startProgram = [](const QString& program) { QProcess::startDetached(program, {}); };
     s.restartProgram = [] {
-        QProcess::startDetached(locations::programPath(), QCoreApplication::arguments().mid(1));
+        QProcess next;
+        next.setProgram(locations::programPath());
+        next.setArguments(QCoreApplication::arguments().mid(1));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(afterImportVariable), QStringLiteral("1"));
+        next.setProcessEnvironment(environment);
+        next.startDetached();
     };
+    s.startedAfterImport = takeStartedAfterImport();
     return s;
+}
+
+bool takeStartedAfterImport()
+{
+    static const bool started = [] {
+        const bool set = qEnvironmentVariableIsSet(afterImportVariable);
+        qunsetenv(afterImportVariable);
+        return set;
+    }();
+    return started;
 }
 
 } // namespace vandrel

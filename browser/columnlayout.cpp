@@ -3,6 +3,8 @@
 #include "app/core/settings.h"
 #include "app/core/ui.h"
 
+#include <QRegularExpression>
+
 namespace vandrel::columnlayout {
 
 const QList<ColumnSpec>& columnSet()
@@ -48,6 +50,36 @@ QString ReeksDef(const QString& gridName)
         sizes = ColumnLayouts::defaultSizes;
     }
     return layout;
+}
+
+namespace {
+
+QString normalisedItem(const QString& item)
+{
+    return item.simplified().remove(QLatin1Char(' ')).toLower();
+}
+
+} // namespace
+
+bool usableLayoutText(const QString& layout)
+{
+    static const QStringList known = [] {
+        QStringList items;
+        for (const ColumnSpec& s : columnSet())
+            items << normalisedItem(s.storedItem);
+        for (const QString& item : ColumnLayouts::defaultLayout.split(QStringLiteral(", ")))
+            items << normalisedItem(item);
+        return items;
+    }();
+    static const QRegularExpression bareName(QStringLiteral("^(?:[A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z0-9_ ]+\\])$"));
+    const QStringList items = layout.split(QLatin1Char(','));
+    if (layout.trimmed().isEmpty())
+        return false;
+    for (const QString& item : items) {
+        if (!known.contains(normalisedItem(item)) && !bareName.match(item.trimmed()).hasMatch())
+            return false;
+    }
+    return true;
 }
 
 QList<int> parseSizes(const QString& sizes)

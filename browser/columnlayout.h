@@ -32,6 +32,12 @@ bool isListGrid(const QString& gridName);
 // the defaults first.
 QString ReeksDef(const QString& gridName);
 
+// A stored layout the program can put into a statement: a list of items separated by
+// commas, each one of the column set's items (as stored or as the default writes them;
+// letter case and blanks ignored) or a bare column name. Anything else (a clause, a
+// second statement, a stray bracket) would break the list query or change its meaning.
+bool usableLayoutText(const QString& layout);
+
 // The widths of a sizes string; blanks around the numbers are ignored.
 QList<int> parseSizes(const QString& sizes);
 

@@ -393,7 +393,10 @@ void DigiForm::hotspotClicked(int index)
 
 bool DigiForm::eventFilter(QObject* watched, QEvent* event)
 {
-    const int index = lblExplode_.indexOf(static_cast<QLabel*>(watched));
+    // Any object passes through here; only a hotspot label is looked up (a cast of
+    // something else to QLabel would be undefined).
+    auto* label = qobject_cast<QLabel*>(watched);
+    const int index = label ? int(lblExplode_.indexOf(label)) : -1;
     if (index >= 0) {
         if (isLeftRelease(event)) {
             hotspotClicked(index);

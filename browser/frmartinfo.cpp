@@ -26,8 +26,11 @@
 #include "browser/recordsetmodel.h"
 #include "browser/splitterbar.h"
 #include "browser/windowsurface.h"
+#include "catalogdb/catalogopen.h"
 #include "catalogdb/database.h"
+#include "catalogdb/scanfile.h"
 #include "exchange/catalogimport.h"
+#include "exchange/importrecord.h"
 #include "exchange/importwindow.h"
 
 #include <QAction>
@@ -540,15 +543,27 @@ bool FrmArtinfo::Form_Load()
     for (DataControl* d : {Data2_, Data4_, Data5_})
         d->refresh();
 
+    checkStoredLayouts();
     Data3_->setRecordSource(QStringLiteral("SELECT ") + columnlayout::ReeksDef(Table3_->objectName()) +
                             QStringLiteral(" FROM Products ORDER BY ProduktGroep, ArtikelNr"));
     Data1_->refresh();
-    Data3_->refresh();
+    PendingError::clear();
+    // A list that cannot be read is not an empty catalog: importing into it again and
+    // restarting would find it unreadable again, for ever.
+    const bool listRead = Data3_->refresh();
+    if (!listRead && db_.catalog)
+        showListError();
     Table3_->SetColumnWidth();
 
-    if (Data3_->recordCount() > 0) {
+    if (db_.catalog && ImportRecord::interrupted(*db_.catalog))
+        hourglass.reset(); // the question about the unfinished import follows
+    const bool offered = db_.catalog && offerInterruptedImport();
+    if (unloaded_)
+        return false; // the import restarted the program
+    if (listRead && Data3_->recordCount() > 0) {
         DMenu_Click(0);
-    } else {
+        ensureScanFile();
+    } else if (listRead && !offered && db_.catalog) {
         hourglass.reset();
         offerFirstImport();
     }
@@ -621,8 +636,91 @@ void FrmArtinfo::checkCatalogFreshness()
                                 programState().lastProducts, settingsFileName());
 }
 
+void FrmArtinfo::checkStoredLayouts()
+{
+    ColumnLayouts& c = columnLayouts();
+    bool reset = false;
+    for (auto [layout, sizes] : {std::pair{&c.viewColumnLayout, &c.viewColumnSizes},
+                                 std::pair{&c.detailColumnLayout, &c.detailColumnSizes}}) {
+        if (layout->trimmed().isEmpty())
+            continue; // the column definition gives the default without a word
+        bool usable = columnlayout::usableLayoutText(*layout);
+        if (usable && db_.catalog) {
+            PendingError::clear();
+            const auto probe = db_.catalog->openRecordset(QStringLiteral("SELECT ") + *layout
+                                                              + QStringLiteral(" FROM Products WHERE 1 = 0"),
+                                                          Recordset::Dynaset, Recordset::ReadOnly);
+            // A database that cannot be read says nothing about the layout.
+            usable = probe || isDatabaseWideError(PendingError::get());
+            PendingError::clear();
+        }
+        if (!usable) {
+            *layout = ColumnLayouts::defaultLayout;
+            *sizes = ColumnLayouts::defaultSizes;
+            reset = true;
+        }
+    }
+    if (reset)
+        msgBox(QStringLiteral("De kolomindeling van de artikellijsten in VANDREL4.INI is onbruikbaar. "
+                              "De standaardindeling wordt gebruikt."),
+               MsgIcon::Warning);
+}
+
+void FrmArtinfo::showListError()
+{
+    const QString cause = PendingError::isSet() ? PendingError::get().text : QString();
+    PendingError::clear();
+    msgBox(QStringLiteral("De artikellijst kan niet worden gelezen:") + QStringLiteral("\r\n") + cause
+               + QStringLiteral("\r\n\r\n")
+               + QStringLiteral("De artikeldatabase is mogelijk beschadigd. Er wordt niets ingelezen of verwijderd."),
+           MsgIcon::Warning);
+}
+
+bool FrmArtinfo::offerInterruptedImport()
+{
+    const auto entry = ImportRecord::read(*db_.catalog);
+    if (!entry || entry->finished)
+        return false;
+    const QString started = entry->started.isValid()
+                                ? entry->started.toLocalTime().toString(QStringLiteral("dd-MM-yyyy HH:mm"))
+                                : QStringLiteral("onbekend");
+    const MsgAnswer answer = msgBox(
+        QStringLiteral("Het inlezen van de artikelinformatie uit \"%1\" (begonnen op %2) is niet afgemaakt. "
+                       "De artikelinformatie is daardoor onvolledig.")
+                .arg(QDir::toNativeSeparators(entry->directory), started)
+            + QStringLiteral("\r\n\r\n") + QStringLiteral("Wilt u het inlezen nu opnieuw starten?"),
+        MsgIcon::Question, MsgButtons::YesNo, CatalogImport::messageTitle);
+    if (answer == MsgAnswer::Yes) {
+        show();
+        activateWindow();
+        ASCIIimport(entry->directory, entry->updateMode);
+    }
+    return true;
+}
+
+void FrmArtinfo::ensureScanFile()
+{
+    const QString scan = programState().productFile + scanFileName;
+    if (!db_.catalog || scanFileComplete(scan))
+        return;
+    // Missing, or cut short by a build that was stopped: searches would miss articles.
+    const int error = RebuildScanFile(*db_.catalog, scan);
+    PendingError::clear();
+    if (error > 0)
+        msgBox(QStringLiteral("Het zoekbestand \"%1\" kan niet worden aangemaakt: %2")
+                   .arg(QDir::toNativeSeparators(scan), quickpak::ErrorMsg(error)),
+               MsgIcon::Warning);
+}
+
 void FrmArtinfo::offerFirstImport()
 {
+    if (services_.startedAfterImport) {
+        // This copy was started by an import that just finished: never import again here.
+        msgBox(QStringLiteral("Het inlezen van de artikelinformatie is zojuist afgerond, maar de artikellijst is leeg. "
+                              "Controleer het artikelbestand en lees het opnieuw in via Bestand, Update."),
+               MsgIcon::Warning);
+        return;
+    }
     const QString artinfo = programState().productFile + QStringLiteral("ARTINFO.TXT");
     if (quickpak::Exist(artinfo) == -1) {
         msgBox(QStringLiteral("Dit is de eerste keer dat u de Vandrel Catalogus gebruikt. Bij het programma is een "
@@ -666,10 +764,11 @@ bool FrmArtinfo::ASCIIimport(const QString& directory, bool updateMode)
         db_ = MainWindowDatabases();
     };
     actions.restartProgram = [this] {
-        // This copy ends without saving over what the new one will read.
+        // This copy ends without saving over what the new one will read; one copy only.
         unloaded_ = true;
         if (services_.restartProgram)
             services_.restartProgram();
+        close();
     };
     // The list must not hold rows of the table being rewritten.
     Data3_->closeRecordset();
@@ -787,8 +886,10 @@ void FrmArtinfo::Form_Unload()
 
 void FrmArtinfo::closeEvent(QCloseEvent* event)
 {
+    // The program ends with its main window, whatever closes it.
     if (unloaded_) {
         event->accept();
+        QApplication::quit();
         return;
     }
     if (!Form_QueryUnload()) {

@@ -58,6 +58,9 @@ struct MainWindowServices {
     // channel (false when the window has none).
     std::function<QWidget*(const QString& command)> newOrderWindow;
     std::function<bool(QWidget* window, const QString& command)> sendDocumentCommand;
+    // This copy was started by restartProgram after an import: an empty list is then
+    // reported, never imported again (one restart per import).
+    bool startedAfterImport = false;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
@@ -211,6 +214,10 @@ private:
     void openClassification();
     void openColourFan(int propertyIndex, const QPoint& globalPos);
     void offerFirstImport();
+    void checkStoredLayouts();
+    void showListError();
+    bool offerInterruptedImport();
+    void ensureScanFile();
     QList<QWidget*> openWindows() const;
     QWidget* lastOrderWindow() const;
     void startDrag(SplitterBar* bar);

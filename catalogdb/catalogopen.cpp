@@ -1,6 +1,7 @@
 #include "catalogdb/catalogopen.h"
 
 #include "catalogdb/catalogschema.h"
+#include "catalogdb/connection.h"
 #include "catalogdb/databasehandles.h"
 
 #include "app/core/events.h"
@@ -8,7 +9,17 @@
 #include "app/core/settings.h"
 #include "app/core/ui.h"
 
+#include <QCloseEvent>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
 
 namespace vandrel {
 
@@ -117,7 +128,185 @@ bool orderLinesNeedUpgrade(Database& orders)
     return false;
 }
 
+int busyWaitMs = 30000;
+
+// Shown while a catalog locked by another copy is waited for: says so, moves, and has
+// a cancel button.
+class BusyWaitWindow final : public QWidget {
+public:
+    explicit BusyWaitWindow(const QString& file)
+    {
+        setObjectName(QStringLiteral("BusyWait"));
+        setWindowTitle(QStringLiteral("Start Database"));
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+        auto* layout = new QVBoxLayout(this);
+        auto* text = new QLabel(QStringLiteral("De artikeldatabase '%1' is in gebruik door een ander exemplaar van de "
+                                               "Vandrel Catalogus.\nEven geduld a.u.b., er wordt gewacht tot deze "
+                                               "vrijkomt...")
+                                    .arg(QDir::toNativeSeparators(file)),
+                                this);
+        text->setObjectName(QStringLiteral("lblWacht"));
+        text->setWordWrap(true);
+        meter_ = new QProgressBar(this);
+        meter_->setObjectName(QStringLiteral("Meter"));
+        meter_->setRange(0, 100);
+        meter_->setTextVisible(false);
+        auto* cancel = new QPushButton(QStringLiteral("Annuleren"), this);
+        cancel->setObjectName(QStringLiteral("cmdAnnuleren"));
+        connect(cancel, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+        layout->addWidget(text);
+        layout->addWidget(meter_);
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        resize(440, sizeHint().height());
+    }
+    void setElapsed(qint64 ms, int limit) { meter_->setValue(int(std::min<qint64>(100, ms * 100 / std::max(1, limit)))); }
+    bool cancelled() const { return cancelled_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        cancelled_ = true;
+        QWidget::closeEvent(event);
+    }
+
+private:
+    QProgressBar* meter_;
+    bool cancelled_ = false;
+};
+
+enum class BusyChoice { TryAgain, End };
+
+// Waits while the file is locked by another connection, then asks. Never deletes.
+BusyChoice waitWhileBusy(const QString& file)
+{
+    for (;;) {
+        {
+            BusyWaitWindow window(file);
+            window.show();
+            QElapsedTimer clock;
+            clock.start();
+            qint64 lastCheck = 0;
+            bool free = false;
+            waitUntil(
+                [&] {
+                    if (window.cancelled())
+                        return true;
+                    const qint64 now = clock.elapsed();
+                    window.setElapsed(now, busyWaitMs);
+                    if (now - lastCheck >= 200) {
+                        lastCheck = now;
+                        free = checkCatalogFile(file) != CatalogFileState::Busy;
+                    }
+                    return free;
+                },
+                busyWaitMs);
+            if (window.cancelled())
+                return BusyChoice::End;
+            if (free)
+                return BusyChoice::TryAgain;
+        }
+        const MsgAnswer answer =
+            msgBox(QStringLiteral("De artikeldatabase '") + QDir::toNativeSeparators(file)
+                       + QStringLiteral("' wordt gebruikt door een ander exemplaar van de Vandrel Catalogus, bijvoorbeeld "
+                                        "op een andere computer in het netwerk.")
+                       + QStringLiteral("\r\n\r\n")
+                       + QStringLiteral("Kies 'Opnieuw' om nogmaals te wachten, of 'Annuleren' om het programma te "
+                                        "sluiten. Er wordt niets gewijzigd of verwijderd."),
+                   MsgIcon::Warning, MsgButtons::RetryCancel, QStringLiteral("Start Database"));
+        if (answer != MsgAnswer::Retry)
+            return BusyChoice::End;
+    }
+}
+
+void reportUnreadable(const QString& file, const EngineError& cause)
+{
+    msgBox(QStringLiteral("FOUT: De artikeldatabase '") + QDir::toNativeSeparators(file)
+               + QStringLiteral("' kan nu niet worden gelezen:") + QStringLiteral("\r\n") + cause.text
+               + QStringLiteral("\r\n\r\n")
+               + QStringLiteral("Er is niets gewijzigd of verwijderd. Controleer de schijf of de netwerkverbinding en "
+                                "start het programma opnieuw."),
+           MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Start Database"));
+}
+
+// Keeps a damaged file beside the new one instead of deleting it.
+void setAside(const QString& file)
+{
+    if (quickpak::Exist(file) != -1 && !QFileInfo(file).isDir())
+        return;
+    const QString kept = setAsideName(file, QDateTime::currentDateTime());
+    if (!QFile::rename(file, kept))
+        quickpak::KillFile(file); // cannot be renamed: as the old program did, it must go
+}
+
 } // namespace
+
+CatalogFileState checkCatalogFile(const QString& file, EngineError* cause)
+{
+    const auto probe = [&]() -> std::optional<CatalogFileState> {
+        // Read-write first: that rolls back what a killed writer left half done (a
+        // read-only connection could not, and would call the file unreadable).
+        EngineError e;
+        auto conn = Connection::open(file, false, false, false, e, 0);
+        if (!conn && e.number != EngineError::Locked)
+            conn = Connection::open(file, false, false, true, e, 0);
+        if (conn) {
+            conn->close();
+            return std::nullopt;
+        }
+        if (cause)
+            *cause = e;
+        switch (e.number) {
+        case EngineError::Locked:
+            return CatalogFileState::Busy;
+        case EngineError::NotADatabase:
+            return CatalogFileState::Damaged;
+        default:
+            return CatalogFileState::Unreadable; // a read that failed says nothing of the contents
+        }
+    };
+    const QFileInfo info(file);
+    if (!info.exists())
+        return CatalogFileState::Missing;
+    if (info.isFile()) {
+        if (const auto state = probe())
+            return *state;
+    }
+    switch (Database::checkFile(file)) {
+    case Database::FileState::Missing:
+        return CatalogFileState::Missing;
+    case Database::FileState::Usable:
+        return CatalogFileState::Usable;
+    case Database::FileState::Damaged:
+        break;
+    }
+    // Locked by another copy between the two looks: still busy, not damaged.
+    if (info.isFile()) {
+        if (const auto state = probe(); state == CatalogFileState::Busy)
+            return *state;
+    }
+    return CatalogFileState::Damaged;
+}
+
+bool isDatabaseWideError(const EngineError& error)
+{
+    return error.number == EngineError::NotADatabase || error.number == EngineError::ReadOnly
+        || error.number == EngineError::Locked;
+}
+
+void setBusyWaitLimit(int milliseconds) { busyWaitMs = milliseconds; }
+int busyWaitLimit() { return busyWaitMs; }
+
+QString setAsideName(const QString& file, const QDateTime& when)
+{
+    const QFileInfo info(file);
+    const QString stem = info.completeBaseName() + QStringLiteral(" beschadigd ")
+                         + when.toString(QStringLiteral("yyyyMMdd-HHmm"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString name = info.dir().filePath(stem + suffix);
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = info.dir().filePath(stem + QStringLiteral(" (%1)").arg(n) + suffix);
+    return name;
+}
 
 OpenOutcome OpenCatalogDatabases(const QString& directory, SettingsWindow* window)
 {
@@ -130,16 +319,26 @@ OpenOutcome OpenCatalogDatabases(const QString& directory, SettingsWindow* windo
     for (;;) {
         h.closeCatalog();
 
-        // 1-2. A missing or damaged file: offer a new one.
-        const Database::FileState state = Database::checkFile(catalogFile);
-        if (state != Database::FileState::Usable) {
+        // 1-2. A missing or damaged file: offer a new one. Busy or unreadable is neither.
+        EngineError cause;
+        const CatalogFileState state = checkCatalogFile(catalogFile, &cause);
+        if (state == CatalogFileState::Busy) {
+            if (waitWhileBusy(catalogFile) == BusyChoice::End)
+                return OpenOutcome::EndProgram;
+            continue;
+        }
+        if (state == CatalogFileState::Unreadable) {
+            reportUnreadable(catalogFile, cause);
+            return OpenOutcome::EndProgram;
+        }
+        if (state != CatalogFileState::Usable) {
             if (!askNewDatabase(QStringLiteral("ATTENTIE: Kan de database '") + catalogFile
                                 + QStringLiteral("' niet vinden, of de database is beschadigd. Wilt u een nieuwe "
                                                  "artikeldatabase installeren?")))
                 return OpenOutcome::EndProgram;
-            if (state == Database::FileState::Damaged) {
-                quickpak::KillFile(catalogFile);
-                quickpak::KillFile(ordersFile);
+            if (state == CatalogFileState::Damaged) {
+                setAside(catalogFile);
+                setAside(ordersFile);
             }
             BuildCatalogDatabase(directory, 0);
         } else if (quickpak::Valid(catalogFile) != -1) {
@@ -152,6 +351,13 @@ OpenOutcome OpenCatalogDatabases(const QString& directory, SettingsWindow* windo
         // 3. From here on engine errors do not interrupt.
         PendingError::clear();
         h.catalog = Database::open(catalogFile, false, false);
+        if (!h.catalog && PendingError::get().number == EngineError::Locked) {
+            // Locked between the check and the open: wait as above.
+            PendingError::clear();
+            if (waitWhileBusy(catalogFile) == BusyChoice::End)
+                return OpenOutcome::EndProgram;
+            continue;
+        }
         if (!h.catalog) {
             PendingError::clear();
             msgBox(QStringLiteral("FOUT: Kan de artikeldatabase niet benaderen!"), MsgIcon::Warning, MsgButtons::Ok,

@@ -34,7 +34,7 @@ QList<std::weak_ptr<Connection>>& Connection::registry()
 Connection::~Connection() { close(); }
 
 std::shared_ptr<Connection> Connection::open(const QString& path, bool create, bool exclusive,
-                                             bool readOnly, EngineError& error)
+                                             bool readOnly, EngineError& error, int busyTimeout)
 {
     auto c = std::shared_ptr<Connection>(new Connection);
     c->path_ = path;
@@ -53,7 +53,7 @@ std::shared_ptr<Connection> Connection::open(const QString& path, bool create, b
         return nullptr;
     }
     sqlite3_extended_result_codes(c->db_, 1);
-    sqlite3_busy_timeout(c->db_, busyTimeoutMs);
+    sqlite3_busy_timeout(c->db_, busyTimeout < 0 ? busyTimeoutMs : busyTimeout);
     JetFunctions::registerAll(c->db_);
     // Rollback journal, so another copy of the program can share the file over a
     // network share (WAL needs shared memory on one host).

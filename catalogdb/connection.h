@@ -29,8 +29,10 @@ struct TableInfo {
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
     ~Connection();
+    // busyTimeoutMs: how long a lock held by another connection is waited for (-1: the
+    // program's usual wait).
     static std::shared_ptr<Connection> open(const QString& path, bool create, bool exclusive,
-                                            bool readOnly, EngineError& error);
+                                            bool readOnly, EngineError& error, int busyTimeoutMs = -1);
 
     sqlite3* handle() const { return db_; }
     bool isOpen() const { return db_ != nullptr; }

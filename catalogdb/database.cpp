@@ -85,11 +85,12 @@ Database::FileState Database::checkFile(const QString& file)
     if (!info.isFile())
         return FileState::Damaged;
     {
-        // Opening reads the schema (and rolls back what a crash left half written).
+        // Opening reads the schema (and rolls back what a crash left half written). A
+        // lock is not waited for: the caller tells a busy file from a damaged one first.
         EngineError e;
-        auto conn = Connection::open(file, false, false, false, e);
-        if (!conn)
-            conn = Connection::open(file, false, false, true, e);
+        auto conn = Connection::open(file, false, false, false, e, 0);
+        if (!conn && e.number != EngineError::Locked)
+            conn = Connection::open(file, false, false, true, e, 0);
         if (!conn)
             return FileState::Damaged;
         conn->close();

@@ -6,6 +6,7 @@
 #include "app/core/quickpak.h"
 #include "app/core/settings.h"
 #include "app/core/ui.h"
+#include "catalogdb/catalogopen.h"
 #include "catalogdb/database.h"
 #include "catalogdb/engineerror.h"
 #include "catalogdb/recordset.h"
@@ -66,14 +67,6 @@ constexpr std::array<Column, 25> articleColumns{{
 constexpr int beschrijvingField = 24; // 0-based field positions
 constexpr int offerteField = 25;
 
-// The database file itself cannot be written now (damaged, read-only, locked by another
-// copy): every further statement would fail alike.
-bool isDatabaseWide(const EngineError& e)
-{
-    return e.number == EngineError::NotADatabase || e.number == EngineError::ReadOnly
-        || e.number == EngineError::Locked;
-}
-
 QString engineErrorText()
 {
     const QString text = PendingError::get().text;
@@ -133,7 +126,7 @@ void CatalogImport::showError(const QString& suffix)
         PendingError::clear();
         return;
     }
-    if (isDatabaseWide(PendingError::get())) {
+    if (isDatabaseWideError(PendingError::get())) {
         stop();
         return;
     }

@@ -78,33 +78,107 @@ size_t findNoCase(std::string_view hay, std::string_view needle, size_t from)
     return std::string_view::npos;
 }
 
+namespace {
+
+// Case-blind matcher of one find text (Knuth-Morris-Pratt): feeding it one character
+// at a time costs amortised constant time, so a whole text is scanned once.
+class NoCaseMatcher {
+public:
+    explicit NoCaseMatcher(std::string_view find) : needle_(upperAscii(find)), fail_(needle_.size(), 0)
+    {
+        for (size_t i = 1, k = 0; i < needle_.size(); ++i) {
+            while (k > 0 && needle_[i] != needle_[k])
+                k = fail_[k - 1];
+            if (needle_[i] == needle_[k])
+                ++k;
+            fail_[i] = k;
+        }
+    }
+    size_t size() const { return needle_.size(); }
+    // The state after c, from state q (characters of the find text matched so far).
+    size_t next(size_t q, char c) const
+    {
+        const char u = upperChar(c);
+        if (q == needle_.size())
+            q = fail_[q - 1];
+        while (q > 0 && needle_[q] != u)
+            q = fail_[q - 1];
+        return needle_[q] == u ? q + 1 : q;
+    }
+
+private:
+    std::string needle_;
+    std::vector<size_t> fail_;
+};
+
+} // namespace
+
+// Both modes run in time linear in the text and the replacements made: the text is
+// built by appending, never by shifting its tail at each replacement.
 std::string replaceText(std::string_view text, std::string_view find, std::string_view replacement,
                         long maximum, bool restart)
 {
-    std::string out(text);
     if (find.empty())
-        return out; // an empty find text occurs nowhere
+        return std::string(text); // an empty find text occurs nowhere
     // A restart whose replacement holds the find text again would never end without a
     // limit; such a call works as one left-to-right pass instead.
     if (restart && maximum <= 0 && findNoCase(replacement, find) != std::string_view::npos)
         restart = false;
+    const NoCaseMatcher matcher(find);
+    const size_t m = matcher.size();
+    std::string out;
+    out.reserve(text.size());
+    long done = 0;
+
+    if (!restart) {
+        // The search goes on after the inserted replacement, so the replacement is never
+        // searched: one pass over the original text.
+        size_t q = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            out.push_back(text[i]);
+            q = matcher.next(q, text[i]);
+            if (q != m)
+                continue;
+            out.resize(out.size() - m);
+            out.append(replacement);
+            q = 0;
+            if (maximum > 0 && ++done == maximum) {
+                out.append(text.substr(i + 1));
+                return out;
+            }
+        }
+        return out;
+    }
+
+    // Restart: each search starts at position 1 again. The text before a replacement
+    // held no occurrence, so the next one ends inside the replacement or after it: the
+    // matcher resumes from its state at the start of the replacement (kept per character
+    // of the output), and the replacement is fed to it as new input.
     // Safety net for rewrites that keep producing new occurrences from their neighbours.
     constexpr long kRestartLimit = 1L << 22;
     constexpr size_t kGrowthLimit = size_t(64) << 20;
-    long done = 0;
-    size_t pos = findNoCase(out, find, 0);
-    while (pos != std::string::npos) {
-        out.replace(pos, find.size(), replacement);
+    std::string pending(text.rbegin(), text.rend()); // the input still to feed, back to front
+    std::vector<size_t> states;                        // matcher state after each output character
+    states.reserve(text.size());
+    while (!pending.empty()) {
+        const char c = pending.back();
+        pending.pop_back();
+        const size_t q = matcher.next(states.empty() ? 0 : states.back(), c);
+        out.push_back(c);
+        states.push_back(q);
+        if (q != m)
+            continue;
+        out.resize(out.size() - m);
+        states.resize(states.size() - m);
         ++done;
-        if (maximum > 0 && done == maximum)
-            break;
-        if (restart) {
-            if (done >= kRestartLimit || out.size() > kGrowthLimit)
-                break;
-            pos = findNoCase(out, find, 0);
-        } else {
-            pos = findNoCase(out, find, pos + replacement.size());
+        const bool stop = (maximum > 0 && done == maximum) || done >= kRestartLimit
+                          || out.size() + pending.size() + replacement.size() > kGrowthLimit;
+        if (stop) {
+            out.append(replacement);
+            out.append(pending.rbegin(), pending.rend());
+            return out;
         }
+        pending.append(replacement.rbegin(), replacement.rend());
     }
     return out;
 }

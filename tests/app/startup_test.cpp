@@ -8,6 +8,7 @@
 #include "testdir.h"
 
 #include <QDir>
+#include <functional>
 #include <QFile>
 #include <QLabel>
 
@@ -187,6 +188,40 @@ TEST_F(StartupTest, SelfUpgradeWithoutAnInstalledFileFailsAndChangesNothing)
         << m.text.toStdString();
     EXPECT_FALSE(QFile::exists(programDir + installedProgramFileName()));
     EXPECT_TRUE(started.isEmpty());
+}
+
+TEST_F(StartupTest, AFailingUpgradeCopyLeavesTheInstalledProgramInPlace)
+{
+    const QString installed = programDir + installedProgramFileName();
+    const QString running = programDir + "cdupdate.exe";
+    // Each way the copy can fail: nothing to read, no room for the new file beside the
+    // installed one (a folder stands in its place).
+    const QList<std::pair<const char*, std::function<void()>>> failures{
+        {"empty running file", [&] { writeFile(running, ""); }},
+        {"new file cannot be made",
+         [&] {
+             writeFile(running, QByteArray(10000, 'n'));
+             QDir().mkpath(installed + ".nieuw");
+         }},
+    };
+    for (const auto& [what, arrange] : failures) {
+        SCOPED_TRACE(what);
+        ui.clearRecorded();
+        writeFile(installed, "old version");
+        QFile::remove(programDir + "CDUPDATE.DEL");
+        started.clear();
+        arrange();
+        StartUp splash;
+        ui.expectMessage(MsgAnswer::Ok);
+        SelfUpgrade(splash, running, services);
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_EQ(ui.messages()[0].title, "Upgrade storing");
+        EXPECT_EQ(readFile(installed), QByteArray("old version")) << "the installed program is untouched";
+        EXPECT_FALSE(QFile::exists(programDir + "CDUPDATE.DEL"));
+        EXPECT_TRUE(started.isEmpty()) << "nothing is started";
+        QDir(installed + ".nieuw").removeRecursively();
+        EXPECT_FALSE(QFile::exists(installed + ".nieuw"));
+    }
 }
 
 TEST_F(StartupTest, ProgramUpdateQuestionAtEveryStartUntilRemoved)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace genlibtest;
 
 using Texts = std::vector<std::string>;
@@ -126,6 +128,11 @@ TEST(Genlib40Strings, ReplaceStringIgnoresCaseAndHonoursTheMaximum)
         {"xyz", "", "q", 0, 0, "xyz"},
         {"Straat", "STRAAT", "weg", 0, 0, "weg"},
         {"aXaXa", "a", "", 2, -1, "XXa"},
+        {"ababcc", "abc", "c", 0, -1, "cc"}, // a new occurrence across the replacement's start
+        {"ababcc", "abc", "c", 0, 0, "abcc"},
+        {"aaaa", "aa", "b", 0, -1, "bb"},
+        {"abab", "ab", "ba", 0, -1, "bbaa"},
+        {"abab", "ab", "ba", 2, -1, "baba"},
     };
     for (const Case& c : cases) {
         Bstr text(c.text);
@@ -138,6 +145,58 @@ TEST(Genlib40Strings, ReplaceStringIgnoresCaseAndHonoursTheMaximum)
     lib().ReplaceString(text.handle(), "a", "b", nullptr, 0);
     EXPECT_EQ(text.bytes(), "bXb");
     lib().ReplaceString(nullptr, "a", "b", nullptr, 0);
+}
+
+namespace {
+
+// The replacement as the routine describes it, step by step on the whole text.
+std::string replaceByTheRules(std::string text, const std::string& find, const std::string& replacement,
+                              int maximum, bool restart)
+{
+    const auto upper = [](std::string t) {
+        for (char& c : t)
+            c = (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+        return t;
+    };
+    int done = 0;
+    size_t pos = upper(text).find(upper(find));
+    while (pos != std::string::npos) {
+        text.replace(pos, find.size(), replacement);
+        if (maximum > 0 && ++done == maximum)
+            break;
+        pos = upper(text).find(upper(find), restart ? 0 : pos + replacement.size());
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(Genlib40Strings, ReplaceStringFollowsTheStepByStepRulesOnRandomTexts)
+{
+    std::mt19937 rng(7);
+    const auto randomText = [&](size_t maxLength) {
+        std::string t(rng() % (maxLength + 1), ' ');
+        for (char& c : t)
+            c = "abAB"[rng() % 4];
+        return t;
+    };
+    for (int i = 0; i < 2000; ++i) {
+        const std::string text = randomText(24);
+        std::string find = randomText(3);
+        if (find.empty())
+            find = "a";
+        const std::string replacement = randomText(3);
+        const bool restart = rng() % 2;
+        const int maximum = rng() % 3 == 0 ? int(rng() % 4) + 1 : 0;
+        // Restarts whose replacement brings the find text back are done as one pass.
+        const bool loops = restart && maximum == 0 && replaceByTheRules(replacement, find, "", 1, false) != replacement;
+        const std::string expected = replaceByTheRules(text, find, replacement, maximum, restart && !loops);
+        Bstr b(text.c_str());
+        int32_t max = maximum;
+        lib().ReplaceString(b.handle(), find.c_str(), replacement.c_str(), &max, restart ? -1 : 0);
+        ASSERT_EQ(b.bytes(), expected) << text << " / " << find << " / " << replacement << " max " << maximum
+                                       << (restart ? " restart" : "");
+    }
 }
 
 namespace {
