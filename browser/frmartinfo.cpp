@@ -14,6 +14,7 @@
 #include "browser/columnlayout.h"
 #include "browser/datacontrol.h"
 #include "browser/groupfile.h"
+#include "browser/listoutput.h"
 #include "browser/digiform.h"
 #include "browser/drawform.h"
 #include "browser/frmkleuren.h"
@@ -32,9 +33,12 @@
 #include "exchange/catalogimport.h"
 #include "exchange/importrecord.h"
 #include "exchange/importwindow.h"
+#include "printing/printdevice.h"
+#include "printing/qtprintdevice.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -391,14 +395,14 @@ void FrmArtinfo::createMenus()
         a->setEnabled(false);
     }
     entry(b, QStringLiteral("BMenu4"), QStringLiteral("-"), 4, &FrmArtinfo::BMenu_Click, true);
-    entry(b, QStringLiteral("BMenu5"), QStringLiteral("Printer&instelling..."), 5, &FrmArtinfo::BMenu_Click, false);
-    entry(b, QStringLiteral("BMenu6"), QStringLiteral("Af&drukken"), 6, &FrmArtinfo::BMenu_Click, false);
+    entry(b, QStringLiteral("BMenu5"), QStringLiteral("Printer&instelling..."), 5, &FrmArtinfo::BMenu_Click, true);
+    entry(b, QStringLiteral("BMenu6"), QStringLiteral("Af&drukken"), 6, &FrmArtinfo::BMenu_Click, true);
     entry(b, QStringLiteral("BMenu7"), QStringLiteral("-"), 7, &FrmArtinfo::BMenu_Click, true);
     entry(b, QStringLiteral("BMenu8"), QStringLiteral("&Afsluiten"), 8, &FrmArtinfo::BMenu_Click, true);
 
     QMenu* w = addMenu(QStringLiteral("WMenuMain"), QStringLiteral("Be&werken"));
-    entry(w, QStringLiteral("WMenu1"), QStringLiteral("&Kopieer tekening"), 1, &FrmArtinfo::WMenu_Click, false);
-    entry(w, QStringLiteral("WMenu2"), QStringLiteral("K&opieer tekst"), 2, &FrmArtinfo::WMenu_Click, false);
+    entry(w, QStringLiteral("WMenu1"), QStringLiteral("&Kopieer tekening"), 1, &FrmArtinfo::WMenu_Click, true);
+    entry(w, QStringLiteral("WMenu2"), QStringLiteral("K&opieer tekst"), 2, &FrmArtinfo::WMenu_Click, true);
     mnuRestoreCol_ = w->addAction(QStringLiteral("&Herstel kolomweergave"));
     mnuRestoreCol_->setObjectName(QStringLiteral("mnuRestoreCol"));
     connect(mnuRestoreCol_, &QAction::triggered, this, &FrmArtinfo::mnuRestoreCol_Click);
@@ -1283,8 +1287,7 @@ void FrmArtinfo::showGridMenu(ArticleGrid* grid, const QPoint& globalPos, bool h
 {
     menuGrid_ = grid;
     action(QStringLiteral("mnuT2"))->setEnabled(hasSelection);
-    // Copying rows to the article clipboard comes with the documents.
-    action(QStringLiteral("mnuT4"))->setEnabled(false);
+    action(QStringLiteral("mnuT4"))->setEnabled(hasSelection);
     mnuTabel_->popup(globalPos);
 }
 
@@ -1304,6 +1307,14 @@ void FrmArtinfo::mnuT_Click(int index)
         WaitCursor hourglass;
         grid->repaint();
         grid->clearSelection();
+    } else if (index == 4) {
+        // The article clipboard takes the rows; the system clipboard their text.
+        WaitCursor hourglass;
+        grid->repaint();
+        QString text;
+        articleClipboard().replace(listoutput::copySelection(*grid, text));
+        QApplication::clipboard()->clear();
+        QApplication::clipboard()->setText(text);
     }
 }
 
@@ -1947,12 +1958,70 @@ void FrmArtinfo::BMenu_Click(int index)
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(focus, &escape);
         }
+    } else if (index == 5) {
+        // Printer set-up; cancelling is silent.
+        systemPrinter().printerDialog(this);
+    } else if (index == 6) {
+        printList();
     } else if (index == 8) {
         close();
     }
 }
 
-void FrmArtinfo::WMenu_Click(int) {}
+void FrmArtinfo::printList()
+{
+    ArticleGrid* grid = detailsVisible_ ? Table_ : Table3_;
+    DataControl* data = detailsVisible_ ? Data1_ : Data3_;
+    if (!data->recordset() || data->recordCount() == 0) {
+        msgBox(QStringLiteral("Er zijn geen records geselecteerd"), MsgIcon::Critical);
+        return;
+    }
+    WaitCursor hourglass;
+    repaint();
+    listoutput::ListPrint list;
+    list.title = detailsVisible_ ? QStringLiteral("Vandrel Productinformatie") : QStringLiteral("Vandrel Artikeloverzicht");
+    list.query = TxtZoek_->text();
+    list.columns = listoutput::visibleColumns(*grid);
+    list.widthTotal = listoutput::widthTotal(listoutput::visibleColumns(*Table3_)); // always the list grid's
+    RecordsetModel* model = grid->recordsetModel();
+    list.rowCount = model->rowCount();
+    list.value = [model](int row, const listoutput::Column& c) {
+        return RecordsetModel::formatValue(model->value(row, c.modelColumn), c.numberFormat);
+    };
+    list.pump = [] { pumpEvents(); };
+    PrintDevice& device = currentPrintDevice();
+    if (&device == &systemPrinter())
+        systemPrinter().setJobName(list.title);
+    listoutput::printList(device, list);
+}
+
+void FrmArtinfo::WMenu_Click(int index)
+{
+    if (index == 1) {
+        QApplication::clipboard()->clear();
+        if (!PicArtikel_->pixmap().isNull())
+            QApplication::clipboard()->setPixmap(PicArtikel_->pixmap());
+    } else if (index == 2) {
+        if (!detailsVisible_) {
+            msgBox(QStringLiteral("U kunt alleen het artikelinformatiescherm in het clipbord zetten."), MsgIcon::Critical);
+            return;
+        }
+        if (!Data1_->recordset() || Data1_->recordCount() == 0) {
+            msgBox(QStringLiteral("Er zijn geen records geselecteerd"), MsgIcon::Critical);
+            return;
+        }
+        shared().ListWalkInProgress = true;
+        RecordsetModel* model = Table_->recordsetModel();
+        const QString text = listoutput::seriesText(
+            lblWaarde_[0]->text(), listoutput::visibleColumns(*Table_), model->rowCount(),
+            [model](int row, const listoutput::Column& c) {
+                return RecordsetModel::formatValue(model->value(row, c.modelColumn), c.numberFormat);
+            });
+        shared().ListWalkInProgress = false;
+        QApplication::clipboard()->clear();
+        QApplication::clipboard()->setText(text);
+    }
+}
 void FrmArtinfo::EMenu_Click(int index)
 {
     switch (index) {

@@ -220,6 +220,7 @@ private:
     void ensureScanFile();
     QList<QWidget*> openWindows() const;
     QWidget* lastOrderWindow() const;
+    void printList();
     void startDrag(SplitterBar* bar);
     void endDrag(SplitterBar* bar);
 
