@@ -79,7 +79,7 @@ void HayesModem::abortDial()
     port_.write("\r"); // any character ends the dial
     waitForAnswer(QByteArray(), answerTimeoutMs);
     if (phase_ == Phase::Dialing)
-        endCall(false);
+        endCall(true);
 }
 
 int HayesModem::hangUp()
@@ -135,7 +135,7 @@ void HayesModem::watchOnlineData(const QByteArray& bytes)
     if (bytes.endsWith("\r\nNO CARRIER\r\n") || bytes == "NO CARRIER\r\n")
         QTimer::singleShot(0, this, [this] {
             if (phase_ == Phase::Online)
-                endCall(true);
+                endCall(false);
         });
 }
 
@@ -196,15 +196,18 @@ void HayesModem::handleLine(const QByteArray& line)
 void HayesModem::onCarrier(bool present)
 {
     if (!present && phase_ == Phase::Online && port_.reportsCarrier())
-        endCall(true);
+        endCall(false);
 }
 
-void HayesModem::endCall(bool)
+void HayesModem::endCall(bool hungUpHere)
 {
     port_.setAssumedCarrier(false);
     phase_ = port_.isOpen() ? Phase::Command : Phase::Closed;
     pending_.clear();
-    emit callStateChanged(callstate::Disconnected);
+    // A call we drop goes straight to IDLE; one the other side or the line ends is
+    // DISCONNECTED first.
+    if (!hungUpHere)
+        emit callStateChanged(callstate::Disconnected);
     emit callStateChanged(callstate::Idle);
 }
 

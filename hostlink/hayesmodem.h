@@ -73,7 +73,7 @@ private:
     void onData();
     void onCarrier(bool present);
     void handleLine(const QByteArray& line);
-    void endCall(bool wasConnected);
+    void endCall(bool hungUpHere);
     bool waitForAnswer(const QByteArray& answer, qint64 timeoutMs);
 
     SerialTransport& port_;

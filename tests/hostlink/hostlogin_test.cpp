@@ -155,7 +155,7 @@ TEST_F(ModemLogin, HangUpWhileOnlineEscapesAndHangsUp)
     HangUp(*link);
     EXPECT_FALSE(IsConnected(*link));
     EXPECT_EQ(link->sessionState(), 0);
-    EXPECT_TRUE(statusTexts.contains(QStringLiteral("Verbinding is beëindigd...")));
+    EXPECT_EQ(statusTexts.last(), QStringLiteral("Modemsessie is afgesloten"));
     EXPECT_TRUE(fromProgram("modem").endsWith("+++ATH0\r"));
     EXPECT_TRUE(ui.messages().isEmpty());
 }
