@@ -3,6 +3,7 @@
 #include "app/core/locations.h"
 #include "browser/databaseservices.h"
 #include "documents/documentservices.h"
+#include "hostlink/frmsettings.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -29,6 +30,8 @@ MainWindowServices programDatabaseServices()
         next.startDetached();
     };
     s.startedAfterImport = takeStartedAfterImport();
+    s.loadCommunicationSettings = [](QWidget* parent) { loadCommunicationSettings(parent); };
+    s.showCommunicationSettings = [](QWidget* parent) { showCommunicationSettings(parent); };
     return s;
 }
 

@@ -368,7 +368,8 @@ void FrmArtinfo::createMenus()
     };
 
     QMenu* b = addMenu(QStringLiteral("BMenuMain"), QStringLiteral("&Bestand"));
-    entry(b, QStringLiteral("BMenu0"), QStringLiteral("&Modeminstelling..."), 0, &FrmArtinfo::BMenu_Click, false);
+    entry(b, QStringLiteral("BMenu0"), QStringLiteral("&Modeminstelling..."), 0, &FrmArtinfo::BMenu_Click,
+          bool(services_.showCommunicationSettings));
     QMenu* update = b->addMenu(QStringLiteral("&Update"));
     update->setObjectName(QStringLiteral("BMenu1"));
     QAction* ib = update->addAction(QStringLiteral("via &Orbisnet"));
@@ -546,6 +547,8 @@ bool FrmArtinfo::Form_Load()
     Data2_->setRecordSource(QStringLiteral("SELECT * FROM illustrations"));
     for (DataControl* d : {Data2_, Data4_, Data5_})
         d->refresh();
+    if (services_.loadCommunicationSettings)
+        services_.loadCommunicationSettings(this);
 
     checkStoredLayouts();
     Data3_->setRecordSource(QStringLiteral("SELECT ") + columnlayout::ReeksDef(Table3_->objectName()) +
@@ -1963,6 +1966,9 @@ void FrmArtinfo::BMenu_Click(int index)
         systemPrinter().printerDialog(this);
     } else if (index == 6) {
         printList();
+    } else if (index == 0) {
+        if (services_.showCommunicationSettings)
+            services_.showCommunicationSettings(this);
     } else if (index == 8) {
         close();
     }

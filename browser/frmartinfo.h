@@ -61,6 +61,10 @@ struct MainWindowServices {
     // This copy was started by restartProgram after an import: an empty list is then
     // reported, never imported again (one restart per import).
     bool startedAfterImport = false;
+    // The communication settings: read at start-up (asked for when there are none), and
+    // the window of "&Modeminstelling...".
+    std::function<void(QWidget* parent)> loadCommunicationSettings;
+    std::function<void(QWidget* parent)> showCommunicationSettings;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
