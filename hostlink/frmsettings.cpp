@@ -4,6 +4,7 @@
 #include "app/core/helpsystem.h"
 #include "app/core/settings.h"
 #include "app/core/ui.h"
+#include "hostlink/bbs.h"
 #include "hostlink/hayesmodem.h"
 #include "hostlink/hostvalues.h"
 #include "hostlink/linkclock.h"
@@ -133,6 +134,9 @@ FrmSettings::FrmSettings(QWidget* parent, ModemServices services) : QDialog(pare
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdDetails_ = new QPushButton(QStringLiteral("&Details..."));
     cmdDetails_->setObjectName(QStringLiteral("cmdDetails"));
+    cmdTest_ = new QPushButton(QStringLiteral("&Testen..."));
+    cmdTest_->setObjectName(QStringLiteral("cmdTest"));
+    cmdTest_->setToolTip(QStringLiteral("Inloggen op Orbisnet met deze gegevens, zonder ze op te slaan"));
 
     auto* grid = new QGridLayout;
     const auto label = [](const QString& text, QWidget* buddy) {
@@ -154,6 +158,7 @@ FrmSettings::FrmSettings(QWidget* parent, ModemServices services) : QDialog(pare
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdTest_);
     buttons->addStretch();
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdCancel_);
@@ -171,6 +176,7 @@ FrmSettings::FrmSettings(QWidget* parent, ModemServices services) : QDialog(pare
     connect(cmdOK_, &QPushButton::clicked, this, &FrmSettings::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDetails_, &QPushButton::clicked, this, &FrmSettings::cmdDetails_Click);
+    connect(cmdTest_, &QPushButton::clicked, this, &FrmSettings::cmdTest_Click);
     Form_Load();
 }
 
@@ -249,12 +255,7 @@ void FrmSettings::cmdOK_Click()
         refuse(PrmPrivecode_, QStringLiteral("Er is geen privecode ingevoerd"));
         return;
     }
-    CommSettings record = commSettings();
-    record.setTelephoneNumber(PrmTelefoonnummer_->text());
-    record.setModemName(modem);
-    record.setFileTransfer(PrmFileTransfer_->currentText());
-    record.setAccessCode(PrmToegangscode_->text());
-    record.setPrivateCode(PrmPrivecode_->text());
+    const CommSettings record = enteredSettings();
     if (!commsettingsfile::save(record)) {
         msgBox(QStringLiteral("De communicatie-instellingen kunnen niet worden opgeslagen in ") +
                    commsettingsfile::fileName() + QStringLiteral(". Controleer of de map schrijfbaar is."),
@@ -264,6 +265,40 @@ void FrmSettings::cmdOK_Click()
     commSettings() = record;
     HostValues::saveUserNumber(record.accessCode().trimmed());
     accept();
+}
+
+CommSettings FrmSettings::enteredSettings() const
+{
+    CommSettings record = commSettings();
+    record.setTelephoneNumber(PrmTelefoonnummer_->text());
+    record.setModemName(PrmCommpoort_->currentText());
+    record.setFileTransfer(PrmFileTransfer_->currentText());
+    record.setAccessCode(PrmToegangscode_->text());
+    record.setPrivateCode(PrmPrivecode_->text());
+    return record;
+}
+
+void FrmSettings::cmdTest_Click()
+{
+    const CommSettings entered = enteredSettings();
+    if (entered.modemName().trimmed().isEmpty()) {
+        refuse(PrmCommpoort_, QStringLiteral("Ongeldig modem geselecteerd"));
+        return;
+    }
+    setEnabled(false);
+    {
+        BBS bbs(this, services_.clock ? *services_.clock : LinkClock::system());
+        bbs.link().setSettings(entered);
+        bbs.link().setHostValues(HostValues::load());
+        if (bbs.Connect(entered.connectionMode())) {
+            bbs.setModemMsg(QStringLiteral("Ingelogd op Orbisnet"));
+            msgBox(QStringLiteral("De verbinding met Orbisnet is gelukt: u bent ingelogd met deze gegevens."),
+                   MsgIcon::Information);
+        }
+        bbs.close();
+    }
+    setEnabled(true);
+    activateWindow();
 }
 
 void FrmSettings::cmdDetails_Click()

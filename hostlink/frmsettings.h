@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace vandrel {
 
+class LinkClock;
+
 // What FrmSettings needs from the machine; tests put their own in.
 struct ModemServices {
     // The serial ports a modem may be on ("ttyS0", "ttyUSB0"), as the system lists them.
@@ -21,6 +23,8 @@ struct ModemServices {
     std::function<bool(const QString& modem)> lineOpens;
     // Shows the port's settings (the device's configuration dialog).
     std::function<void(const QString& modem, QWidget* parent)> showDetails;
+    // The clock of the test login's waits.
+    LinkClock* clock = nullptr;
 
     static ModemServices system();
 };
@@ -37,6 +41,8 @@ public:
     void PrmCommpoort_Click(); // the modem choice (also on leaving the list)
     void cmdOK_Click();
     void cmdDetails_Click();
+    // Logs in to the host with the values as entered (nothing is saved) and hangs up.
+    void cmdTest_Click();
 
     QComboBox* PrmCommpoort() const { return PrmCommpoort_; }
     QComboBox* PrmFileTransfer() const { return PrmFileTransfer_; }
@@ -54,6 +60,7 @@ protected:
 
 private:
     bool refuse(QWidget* field, const QString& message);
+    CommSettings enteredSettings() const;
 
     ModemServices services_;
     QComboBox* PrmCommpoort_ = nullptr;
@@ -66,6 +73,7 @@ private:
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
     QPushButton* cmdDetails_ = nullptr;
+    QPushButton* cmdTest_ = nullptr;
 };
 
 // The main window's load: reads VANDREL4.SET when it exists; otherwise sets the

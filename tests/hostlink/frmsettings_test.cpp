@@ -213,3 +213,40 @@ TEST_F(FrmSettingsTest, StartWithoutAFileShowsTheWindowWithDefaults)
 }
 
 } // namespace
+
+namespace {
+
+using FrmSettingsTestLogin = HostSimFixture;
+
+TEST_F(FrmSettingsTestLogin, TestButtonLogsInWithTheEnteredValuesWithoutSaving)
+{
+    startHost();
+    PrivateProfile::writeString("Orbisnet", "TraceAddress", sim->traceAddress(), settingsFileName());
+    PrivateProfile::writeString("Orbisnet", "HostPort", QString::number(sim->tcpPort()), settingsFileName());
+    PrivateProfile::writeString("Orbisnet", "UserNumber", "1234567", settingsFileName());
+    commSettings() = CommSettings();
+    ModemServices services;
+    services.modemNames = [] { return QStringList{}; };
+    services.clock = &clock;
+    FrmSettings w(nullptr, services);
+    w.show();
+    w.PrmCommpoort()->setCurrentText(">>VIA INTERNET<<");
+    w.PrmCommpoort_Click();
+    w.PrmPrivecode()->setText("geheim");
+    ui.expectMessage(MsgAnswer::Ok);
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdTest"), Qt::LeftButton);
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{"De verbinding met Orbisnet is gelukt: u bent ingelogd met deze gegevens."});
+    EXPECT_EQ(fromProgram("tcp"), "1234567\r\ngeheim\r\n");
+    EXPECT_FALSE(commsettingsfile::exists());
+    EXPECT_TRUE(w.isEnabled());
+
+    // A wrong private code: the link's own messages, no success.
+    w.PrmPrivecode()->setText("fout");
+    ui.clearRecorded();
+    ui.expectMessage(MsgAnswer::Ok);
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdTest"), Qt::LeftButton);
+    EXPECT_EQ(ui.messageTexts(), QStringList{"Login Failed"});
+}
+
+} // namespace
