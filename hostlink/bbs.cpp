@@ -17,6 +17,8 @@ BBS::BBS(QWidget* mainWindow, LinkClock& clock) : QDialog(mainWindow), link_(clo
     setObjectName(QStringLiteral("BBS"));
     setWindowTitle(QStringLiteral("Modemcommunicatie"));
     setModal(false);
+    // The installation's host values; the settings record is already the link's.
+    link_.setHostValues(HostValues::load());
 
     Modem_ = new QLineEdit;
     Modem_->setObjectName(QStringLiteral("Modem"));

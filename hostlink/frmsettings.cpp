@@ -361,6 +361,7 @@ void FrmSettings::keyPressEvent(QKeyEvent* event)
 
 void loadCommunicationSettings(QWidget* parent, const ModemServices& services)
 {
+    HostValues::load(); // writes the "Orbisnet" section on the first start, for the user to find
     if (commsettingsfile::exists()) {
         commSettings() = commsettingsfile::load();
         return;

@@ -34,7 +34,8 @@ public:
     explicit HostLink(LinkClock& clock = LinkClock::system(), QObject* parent = nullptr);
     ~HostLink() override;
 
-    // What the link connects with; by default the program's record and VANDREL4.INI.
+    // What the link connects with: by default the program's record and the default host
+    // values (BBS sets the installation's from VANDREL4.INI).
     void setSettings(const CommSettings& settings) { settings_ = settings; }
     void setHostValues(const HostValues& values) { values_ = values; }
     const CommSettings& settings() const { return settings_; }
