@@ -20,6 +20,7 @@
 #include "browser/frmkleuren.h"
 #include "browser/grouptree.h"
 #include "browser/klasseform.h"
+#include "browser/listexport.h"
 #include "browser/numberpattern.h"
 #include "browser/sqlquote.h"
 #include "browser/textfit.h"
@@ -29,6 +30,7 @@
 #include "browser/windowsurface.h"
 #include "catalogdb/catalogopen.h"
 #include "catalogdb/database.h"
+#include "catalogdb/catalogreorganisation.h"
 #include "catalogdb/scanfile.h"
 #include "exchange/catalogimport.h"
 #include "exchange/importrecord.h"
@@ -37,6 +39,7 @@
 #include "printing/qtprintdevice.h"
 
 #include <QAction>
+#include <tuple>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -389,11 +392,13 @@ void FrmArtinfo::createMenus()
     entry(b, QStringLiteral("BMenu2"), QStringLiteral("-"), 2, &FrmArtinfo::BMenu_Click, true);
     QMenu* exports = b->addMenu(QStringLiteral("&Exporteren"));
     exports->setObjectName(QStringLiteral("BMenu3"));
-    for (const auto& [name, caption] : {std::pair{"mnuExportStdASCII", "&Standaard ASCII..."},
-                                        std::pair{"mnuExportHuidig", "&Huidig overzicht..."}}) {
+    for (const auto& [name, caption, standard] : {std::tuple{"mnuExportStdASCII", "&Standaard ASCII...", true},
+                                                  std::tuple{"mnuExportHuidig", "&Huidig overzicht...", false}}) {
         QAction* a = exports->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
-        a->setEnabled(false);
+        connect(a, &QAction::triggered, this, [this, standard] {
+            exportShownList(this, detailsVisible_ ? Table_ : Table3_, Data3_, standard);
+        });
     }
     entry(b, QStringLiteral("BMenu4"), QStringLiteral("-"), 4, &FrmArtinfo::BMenu_Click, true);
     entry(b, QStringLiteral("BMenu5"), QStringLiteral("Printer&instelling..."), 5, &FrmArtinfo::BMenu_Click, true);
@@ -441,7 +446,7 @@ void FrmArtinfo::createMenus()
     const QStringList help = {"Inhouds&opgave", "&Zoeken...", "&On-line support...", "-",
                               "Programma &info...", "-", "&Reorganiseren artikelgegevens"};
     for (int i = 0; i < help.size(); ++i)
-        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click, i + 1 == 5);
+        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click, i + 1 == 5 || i + 1 == 7);
 
     mnuTabel_ = new QMenu(this);
     mnuTabel_->setObjectName(QStringLiteral("mnuTabel"));
@@ -2094,6 +2099,59 @@ void FrmArtinfo::HMenu_Click(int index)
 {
     if (index == 5)
         InfoForm::showModal(this);
+    else if (index == 7)
+        reorganiseCatalog();
+}
+
+void FrmArtinfo::reorganiseCatalog()
+{
+    const QString title = QStringLiteral("Reorganiseren artikelgegevens");
+    if (msgBox(QStringLiteral("ATTENTIE: Het reorganiseren van de artikelgegevens kan lange tijd in beslag nemen. Weet "
+                              "u zeker dat u wilt doorgaan met deze opdracht?"),
+               MsgIcon::Warning, MsgButtons::YesNo, title, 1) != MsgAnswer::Yes)
+        return;
+    // Every handle on the databases is closed and opened again: open order and quotation
+    // windows would lose theirs, so they are closed first by the user.
+    for (QWidget* w : openWindows()) {
+        if (w != this && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) {
+            msgBox(QStringLiteral("Sluit eerst alle andere vensters (bestellingen, offertes, illustraties) en kies "
+                                  "daarna opnieuw voor reorganiseren."),
+                   MsgIcon::Information, MsgButtons::Ok, title);
+            return;
+        }
+    }
+    setEnabled(false);
+    PercFormMeter meter;
+    products_.reset();
+    for (DataControl* d : {Data1_, Data2_, Data3_, Data4_, Data5_})
+        d->closeRecordset();
+    if (services_.closeDatabases)
+        services_.closeDatabases();
+    db_ = MainWindowDatabases();
+    Database::closeAll();
+    pumpEvents();
+
+    CatalogReorganisation reorganisation(programState().productFile, meter);
+    const CatalogReorganisation::Result result = reorganisation.run();
+    meter.close();
+
+    // In every case: the window back, the outcome told, the databases and views reloaded.
+    setEnabled(true);
+    switch (result.outcome) {
+    case CatalogReorganisation::Outcome::Done:
+        msgBox(QStringLiteral("De reorganisatie is succesvol voltooid."), MsgIcon::Information, MsgButtons::Ok, title);
+        break;
+    case CatalogReorganisation::Outcome::Recovered:
+        msgBox(QStringLiteral("De reorganisatie is voltooid.") + QStringLiteral("\n\n") + result.message,
+               MsgIcon::Warning, MsgButtons::Ok, title);
+        break;
+    case CatalogReorganisation::Outcome::InUse:
+    case CatalogReorganisation::Outcome::Failed:
+        msgBox(result.message, MsgIcon::Warning, MsgButtons::Ok, title);
+        break;
+    }
+    if (!Form_Load())
+        close();
 }
 
 void FrmArtinfo::Toolbar1_ButtonClick(const QString& key)

@@ -222,6 +222,7 @@ private:
     void showListError();
     bool offerInterruptedImport();
     void ensureScanFile();
+    void reorganiseCatalog();
     QList<QWidget*> openWindows() const;
     QWidget* lastOrderWindow() const;
     void printList();
