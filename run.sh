@@ -25,6 +25,8 @@ demo="$here/demo"
 mkdir -p "$demo/program" "$demo/windows"
 cp -f "$build/bin/vandrel-catalogus" "$demo/program/"
 cp -f "$build"/bin/libgenlib40.so* "$demo/program/" 2>/dev/null || true
+# The help book travels with the program.
+rm -rf "$demo/program/help" && cp -r "$build/bin/help" "$demo/program/help"
 if [ -x "$build/bin/vandrel-demodata" ] && [ ! -f "$demo/program/ARTINFO.TXT" ]; then
   "$build/bin/vandrel-demodata" "$demo/program"
 fi

@@ -170,6 +170,7 @@ FrmArtinfo::FrmArtinfo(MainWindowServices services) : services_(std::move(servic
     createMenus();
     createToolbar();
     resize(twipsToPixelsX(9660), twipsToPixelsY(7575));
+    installHelpKey();
 }
 
 FrmArtinfo::~FrmArtinfo()
@@ -446,7 +447,7 @@ void FrmArtinfo::createMenus()
     const QStringList help = {"Inhouds&opgave", "&Zoeken...", "&On-line support...", "-",
                               "Programma &info...", "-", "&Reorganiseren artikelgegevens"};
     for (int i = 0; i < help.size(); ++i)
-        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click, i + 1 == 5 || i + 1 == 7);
+        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click, true);
 
     mnuTabel_ = new QMenu(this);
     mnuTabel_->setObjectName(QStringLiteral("mnuTabel"));
@@ -2097,10 +2098,14 @@ void FrmArtinfo::PMenu_Click(int index)
 
 void FrmArtinfo::HMenu_Click(int index)
 {
-    if (index == 5)
-        InfoForm::showModal(this);
-    else if (index == 7)
-        reorganiseCatalog();
+    switch (index) {
+    case 1: showHelpContents(); break;
+    case 2: showHelpSearch(); break;
+    case 3: showSupportPage(services_.supportAddress ? services_.supportAddress() : QString()); break;
+    case 5: InfoForm::showModal(this); break;
+    case 7: reorganiseCatalog(); break;
+    default: break;
+    }
 }
 
 void FrmArtinfo::reorganiseCatalog()

@@ -65,6 +65,9 @@ struct MainWindowServices {
     // the window of "&Modeminstelling...".
     std::function<void(QWidget* parent)> loadCommunicationSettings;
     std::function<void(QWidget* parent)> showCommunicationSettings;
+    // The support web page of the installation (SupportAddress of section "Orbisnet");
+    // without it the help book's support page is shown.
+    std::function<QString()> supportAddress;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the

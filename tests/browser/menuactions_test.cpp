@@ -3,6 +3,9 @@
 
 #include "browser/databaseservices.h"
 
+#include "app/core/helpwindow.h"
+#include "tools/demodata/wholesalerhelp.h"
+
 #include "app/core/privateprofile.h"
 #include "app/core/settings.h"
 #include "browser/articlegrid.h"
@@ -22,6 +25,10 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -81,6 +88,7 @@ protected:
     }
     void TearDown() override
     {
+        delete HelpWindow::existing();
         window.reset();
         databaseHandles().closeAll();
     }
@@ -196,6 +204,41 @@ TEST_F(MenuActionsTest, ReorganisationWhileAnotherCopyWritesTellsSoAndReopens)
     EXPECT_TRUE(window->isEnabled());
     ASSERT_TRUE(window->databases().catalog);
     EXPECT_EQ(gridColumn(QStringLiteral("ArtikelNr")).size(), 4);
+}
+
+TEST_F(MenuActionsTest, HelpEntriesWholesalerTopicsAndF1OpenTheHelpWindow)
+{
+    // The program's book beside the program, the wholesaler's pages in the HelpFile folder.
+    programState().programDirectory = QStringLiteral(VANDREL_SOURCE_DIR "/");
+    ASSERT_TRUE(demodata::writeWholesalerHelp(dir.path()));
+
+    window->HMenu_Click(1);
+    HelpWindow* help = HelpWindow::existing();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("/help/index.html")));
+    // The wholesaler's book follows the program's in the contents.
+    const QList<QTreeWidgetItem*> wholesaler =
+        help->contentsTree()->findItems(QStringLiteral("Vandrel Groothandel"), Qt::MatchExactly);
+    ASSERT_EQ(wholesaler.size(), 1);
+    EXPECT_EQ(wholesaler[0]->childCount(), 2);
+
+    window->HMenu_Click(2);
+    EXPECT_EQ(help->findChild<QTabWidget*>(QStringLiteral("helpTabs"))->currentIndex(), 1);
+
+    // Without a support address: the book's own support page.
+    window->HMenu_Click(3);
+    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("ondersteuning.html")));
+
+    window->PMenu_Click(1);
+    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("groothandel/adresinformatie.html")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Industrieweg 12")));
+    window->PMenu_Click(4);
+    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("groothandel/leveringsvoorwaarden.html")));
+    EXPECT_TRUE(ui.messages().isEmpty());
+
+    window->table3()->setFocus();
+    QTest::keyClick(window->table3(), Qt::Key_F1);
+    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("/help/hoofdvenster.html")));
 }
 
 } // namespace

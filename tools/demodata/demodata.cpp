@@ -1,5 +1,7 @@
 #include "tools/demodata/demodata.h"
 
+#include "tools/demodata/wholesalerhelp.h"
+
 #include <QDir>
 #include <QSaveFile>
 
@@ -38,7 +40,8 @@ bool writeDelivery(const QString& dirPath, const Options& options, QString* erro
         writeTextFile(dir, "ARTINFO.TXT", [&](QIODevice& d) { return writeArticleFile(world, d); }, s.articleRecords, error) &&
         writeTextFile(dir, "ADDIINFO.TXT", [&](QIODevice& d) { return writeAdditionalsFile(world, d); }, s.additionals, error) &&
         writeTextFile(dir, "ALTEINFO.TXT", [&](QIODevice& d) { return writeAlternativesFile(world, d); }, s.alternatives, error) &&
-        writeIllustrationDatabase(world, dir.filePath(QStringLiteral("VDCDROM4.MDB")), error, &s.pictures);
+        writeIllustrationDatabase(world, dir.filePath(QStringLiteral("VDCDROM4.MDB")), error, &s.pictures) &&
+        writeWholesalerHelp(dirPath, error);
     if (ok && summary)
         *summary = s;
     return ok;

@@ -19,8 +19,9 @@ struct DeliverySummary {
     IllustrationDbCounts pictures;
 };
 
-// Writes "GRPINFO.TXT", "ARTINFO.TXT", "ADDIINFO.TXT", "ALTEINFO.TXT" and "VDCDROM4.MDB"
-// into dir (created when missing), replacing files of those names. Needs a
+// Writes "GRPINFO.TXT", "ARTINFO.TXT", "ADDIINFO.TXT", "ALTEINFO.TXT", "VDCDROM4.MDB" and
+// the wholesaler's help pages (folder "groothandel") into dir (created when missing),
+// replacing files of those names. Needs a
 // QGuiApplication for drawing the pictures.
 bool writeDelivery(const QString& dir, const Options& options, QString* error = nullptr,
                    DeliverySummary* summary = nullptr);
