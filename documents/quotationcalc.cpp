@@ -88,6 +88,18 @@ const Currency kVatFactor = Currency::fromRaw(11900); // 1.19
 
 } // namespace
 
+std::optional<Currency> pricedAmount(const QString& quantity, const QuotationArticle& article,
+                                     bool vatIncluded)
+{
+    const auto q = quotation::amountOf(quotation::GenVal(quantity));
+    auto amount = q ? times(*q, article.brutoPrijs) : std::nullopt;
+    if (amount)
+        amount = dividedBy(*amount, article.priceUnit());
+    if (amount && vatIncluded)
+        amount = times(*amount, kVatFactor);
+    return amount;
+}
+
 QList<int> recalcQuotation(QStringList& lines, const RecalcOptions& options)
 {
     QList<int> changed;
@@ -142,13 +154,7 @@ QList<int> recalcQuotation(QStringList& lines, const RecalcOptions& options)
                 const auto number = quotation::articleNumber(quotation::GetLineField(line, 2));
                 const auto article = number ? options.catalog->find(*number) : std::nullopt;
                 if (article) {
-                    const auto quantity = quotation::amountOf(quotation::GenVal(quotation::GetLineField(line, 1)));
-                    auto amount = quantity ? times(*quantity, article->brutoPrijs) : std::nullopt;
-                    if (amount)
-                        amount = dividedBy(*amount, article->priceUnit());
-                    if (amount && options.vatIncluded)
-                        amount = times(*amount, kVatFactor);
-                    if (amount)
+                    if (const auto amount = pricedAmount(quotation::GetLineField(line, 1), *article, options.vatIncluded))
                         setValue(i, *amount);
                 }
             }

@@ -4,9 +4,19 @@
 #include <QLocale>
 #include <QStringList>
 
+#include "app/core/currency.h"
+
+#include <optional>
+
 namespace vandrel {
 
 class QuotationCatalog;
+struct QuotationArticle;
+
+// quantity (read by GenVal) x gross price / price unit, x 1.19 when VAT is included;
+// nullopt when out of range.
+std::optional<Currency> pricedAmount(const QString& quantity, const QuotationArticle& article,
+                                     bool vatIncluded);
 
 struct RecalcOptions {
     // Take every article amount again from the catalog: quantity x gross price / price unit.

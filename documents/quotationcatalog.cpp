@@ -7,11 +7,6 @@
 
 namespace vandrel {
 
-Currency QuotationArticle::priceUnit() const
-{
-    return per > 0 ? Currency::fromDouble(per) : Currency::fromRaw(Currency::scale);
-}
-
 ProductsCursor::ProductsCursor(Database* catalog)
 {
     if (!catalog)

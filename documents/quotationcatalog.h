@@ -21,7 +21,10 @@ struct QuotationArticle {
     QString offerteOms; // the catalog's quotation text; empty when it has none
 
     // The price unit to divide by: Per when above 0, else 1.
-    Currency priceUnit() const;
+    Currency priceUnit() const
+    {
+        return per > 0 ? Currency::fromDouble(per) : Currency::fromRaw(Currency::scale);
+    }
 };
 
 // The quotation window's catalog cursor: look-ups of articles by number.
