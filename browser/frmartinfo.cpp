@@ -429,7 +429,9 @@ void FrmArtinfo::createMenus()
     QMenu* o = addMenu(QStringLiteral("OMenuMain"), QStringLiteral("&Offerte"));
     const QStringList quotationEntries = {"&Nieuw", "&Openen...", "&Sluiten", "-", "O&pslaan", "Ops&laan Als...", "&Wissen"};
     for (int i = 0; i < quotationEntries.size(); ++i)
-        entry(o, QStringLiteral("OMenu%1").arg(i + 1), quotationEntries[i], i + 1, &FrmArtinfo::OMenu_Click, false);
+        entry(o, QStringLiteral("OMenu%1").arg(i + 1), quotationEntries[i], i + 1, &FrmArtinfo::OMenu_Click,
+              i + 1 <= 2 && services_.newQuotationWindow);
+    connect(o, &QMenu::aboutToShow, this, &FrmArtinfo::refreshDocumentMenus);
 
     QMenu* d = addMenu(QStringLiteral("DMenuMain"), QStringLiteral("Beel&d"));
     entry(d, QStringLiteral("DMenu0"), QStringLiteral("&Overzicht"), 0, &FrmArtinfo::DMenu_Click, true);
@@ -2082,9 +2084,49 @@ void FrmArtinfo::refreshDocumentMenus()
         orderOpen = orderOpen || w->objectName() == QLatin1String("FrmBestel");
     for (int i : {3, 5, 6, 7})
         action(QStringLiteral("EMenu%1").arg(i))->setEnabled(orderOpen);
+    bool quotationOpen = false;
+    for (QWidget* w : openWindows())
+        quotationOpen = quotationOpen || w->objectName() == QLatin1String("FrmOfferte");
+    for (int i : {3, 5, 6, 7})
+        action(QStringLiteral("OMenu%1").arg(i))->setEnabled(quotationOpen);
 }
 
-void FrmArtinfo::OMenu_Click(int) {}
+void FrmArtinfo::OMenu_Click(int index)
+{
+    switch (index) {
+    case 1:
+    case 2:
+        if (services_.newQuotationWindow) {
+            if (QWidget* w = services_.newQuotationWindow(index == 1 ? QStringLiteral("NEW") : QStringLiteral("OPEN"), this))
+                connect(w, &QObject::destroyed, this, &FrmArtinfo::refreshDocumentMenus, Qt::UniqueConnection);
+        }
+        refreshDocumentMenus();
+        break;
+    case 3:
+    case 5:
+    case 6:
+    case 7: {
+        const QString command = index == 3 ? QStringLiteral("CLOSE")
+                                : index == 5 ? QStringLiteral("SAVE")
+                                : index == 6 ? QStringLiteral("SAVEAS")
+                                             : QStringLiteral("DELETE");
+        if (QWidget* w = lastQuotationWindow(); w && services_.sendDocumentCommand)
+            services_.sendDocumentCommand(w, command);
+        break;
+    }
+    default: break;
+    }
+}
+
+QWidget* FrmArtinfo::lastQuotationWindow() const
+{
+    const QWidget* last = shared().LastQuotationWindow.data();
+    for (QWidget* w : openWindows()) {
+        if (last && w == last && w->objectName() == QLatin1String("FrmOfferte"))
+            return w;
+    }
+    return nullptr;
+}
 void FrmArtinfo::PMenu_Click(int index)
 {
     const QString& helpFile = helpFile_;

@@ -68,6 +68,9 @@ struct MainWindowServices {
     // The support web page of the installation (SupportAddress of section "Orbisnet");
     // without it the help book's support page is shown.
     std::function<QString()> supportAddress;
+    // A new quotation window carrying out "NEW" or "OPEN"; the main window owns what it
+    // shows in the text editor.
+    std::function<QWidget*(const QString& command, QWidget* mainWindow)> newQuotationWindow;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
@@ -229,6 +232,7 @@ private:
     QList<QWidget*> openWindows() const;
     QWidget* lastOrderWindow() const;
     void printList();
+    QWidget* lastQuotationWindow() const;
     void startDrag(SplitterBar* bar);
     void endDrag(SplitterBar* bar);
 

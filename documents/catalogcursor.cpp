@@ -31,6 +31,7 @@ std::optional<CatalogArticle> CatalogCursor::find(qint32 articleNumber)
     a.gross = products_->currency(QStringLiteral("BrutoPrijs"));
     a.net = products_->currency(QStringLiteral("NettoPrijs"));
     a.priceUnit = products_->value(QStringLiteral("Per")).toDouble();
+    a.quotationText = products_->value(QStringLiteral("OfferteOms")).toString();
     const QVariant availability = products_->value(QStringLiteral("Beschikbaarheid"));
     if (!availability.isNull())
         a.availability = availability.toInt();

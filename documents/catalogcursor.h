@@ -19,6 +19,7 @@ struct CatalogArticle {
     Currency net;         // NettoPrijs
     double priceUnit = 0; // Per; 0 when empty
     std::optional<int> availability; // Beschikbaarheid: delivery time in weeks
+    QString quotationText; // OfferteOms: the text a quotation may print instead
 };
 
 // A document window's catalog cursor: Products opened as a table on its PrimaryKey when

@@ -7,4 +7,7 @@ target_sources(vandrel_documents PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/quotationfile.cpp ${CMAKE_CURRENT_LIST_DIR}/quotationfile.h
   ${CMAKE_CURRENT_LIST_DIR}/quotationprintoptions.cpp ${CMAKE_CURRENT_LIST_DIR}/quotationprintoptions.h
   ${CMAKE_CURRENT_LIST_DIR}/quotationoutput.cpp ${CMAKE_CURRENT_LIST_DIR}/quotationoutput.h
+  ${CMAKE_CURRENT_LIST_DIR}/quotationedit.cpp ${CMAKE_CURRENT_LIST_DIR}/quotationedit.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmoffparam.cpp ${CMAKE_CURRENT_LIST_DIR}/frmoffparam.h
+  ${CMAKE_CURRENT_LIST_DIR}/frmofferte.cpp ${CMAKE_CURRENT_LIST_DIR}/frmofferte.h
 )

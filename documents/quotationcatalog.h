@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/currency.h"
+#include "documents/catalogcursor.h"
 
 #include <QString>
 
@@ -10,7 +11,6 @@
 namespace vandrel {
 
 class Database;
-class Recordset;
 
 // What a quotation needs of a catalog article.
 struct QuotationArticle {
@@ -34,18 +34,15 @@ public:
     virtual std::optional<QuotationArticle> find(qint64 number) const = 0;
 };
 
-// The catalog table Products opened as a table on its index PrimaryKey.
+// The document windows' catalog cursor (Products on its PrimaryKey) as a quotation sees
+// it; without a catalog nothing is ever found.
 class ProductsCursor final : public QuotationCatalog {
 public:
-    // Opens the cursor on the catalog database; without a database (or when Products
-    // cannot be opened) nothing is ever found.
-    explicit ProductsCursor(Database* catalog);
-    ~ProductsCursor() override;
+    explicit ProductsCursor(Database* catalog) : cursor_(catalog) {}
     std::optional<QuotationArticle> find(qint64 number) const override;
-    bool isOpen() const { return cursor_ != nullptr; }
 
 private:
-    std::unique_ptr<Recordset> cursor_;
+    mutable CatalogCursor cursor_; // a look-up moves the cursor
 };
 
 } // namespace vandrel

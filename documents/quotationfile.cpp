@@ -1,6 +1,7 @@
 #include "documents/quotationfile.h"
 
 #include "app/core/cp1252.h"
+#include "documents/documentlinereader.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -8,8 +9,6 @@
 namespace vandrel::quotationfile {
 
 namespace {
-
-constexpr char kCtrlZ = 26;
 
 void appendLine(QByteArray& out, const QString& text)
 {
@@ -27,7 +26,7 @@ QByteArray encode(const QuotationFileContent& content)
     for (const QString& line : content.lines)
         appendLine(out, line);
     out += '\r';
-    out += kCtrlZ;
+    out += DocumentLineReader::endMarker;
     return out;
 }
 
@@ -35,31 +34,15 @@ QuotationFileContent decode(const QByteArray& bytes)
 {
     QuotationFileContent content;
     QList<QByteArray> read;
-    bool lastEndedByMarker = false; // the last line was ended by a CR before Ctrl-Z / end
-    qsizetype pos = 0;
-    const qsizetype size = bytes.size();
-    while (pos < size && bytes[pos] != kCtrlZ) {
-        const int limit = read.size() < 2 ? headerLineLength : listLineLength;
-        QByteArray line;
-        bool pendingCR = false;
-        lastEndedByMarker = false;
-        for (;;) {
-            if (pos >= size || bytes[pos] == kCtrlZ) {
-                lastEndedByMarker = pendingCR;
-                break;
-            }
-            const char c = bytes[pos++];
-            if (c == '\n')
-                break;
-            if (pendingCR && line.size() < limit)
-                line += '\r';
-            pendingCR = c == '\r';
-            if (!pendingCR && line.size() < limit)
-                line += c;
-        }
-        read.append(line);
-    }
-    if (read.size() > 2 && lastEndedByMarker && read.last().isEmpty())
+    DocumentLineReader reader(bytes);
+    while (!reader.atEnd())
+        read.append(reader.readLine(read.size() < 2 ? headerLineLength : listLineLength));
+    // The empty text between the last line end and the CR of CR Ctrl-Z (or a CR at the
+    // physical end) is the end marker, not one more list line.
+    qsizetype end = bytes.indexOf(DocumentLineReader::endMarker);
+    if (end < 0)
+        end = bytes.size();
+    if (read.size() > 2 && read.last().isEmpty() && end > 0 && bytes[end - 1] == '\r')
         read.removeLast();
     if (!read.isEmpty())
         content.reference = cp1252::toUnicode(read[0]);

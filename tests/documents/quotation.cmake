@@ -5,4 +5,6 @@ target_sources(documents_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/quotationcalc_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quotationfile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quotationoutput_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quotationedit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frmofferte_test.cpp
 )
