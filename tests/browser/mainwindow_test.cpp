@@ -257,12 +257,12 @@ TEST_F(MainWindowTest, StatusLineTellsTheTruth)
     EXPECT_EQ(w.data3()->caption(), QStringLiteral("Fout in SQL-Query: Onbekend = 1"));
     EXPECT_EQ(w.data3()->recordCount(), 0);
 
-    // A description search without hits says so (this catalog has no scan file at all).
+    // A description search without hits says so (the start rebuilt the scan file).
     ui.expectMessage(MsgAnswer::Ok);
-    search("Omschrijving", "zaag");
+    search("Omschrijving", "schroef");
     ASSERT_EQ(ui.messages().size(), 2);
     EXPECT_EQ(ui.messages()[1].text, QStringLiteral("Er zijn geen artikelen gevonden die aan de criteria voldoen"));
-    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Omschrijving = zaag"));
+    EXPECT_EQ(w.data3()->caption(), QStringLiteral("Omschrijving = schroef"));
 
     // Every arrow at the end it points to gives the ends' message, the first and last too.
     search("SQL-Query", "ArtikelNr > 0");

@@ -25,9 +25,9 @@ OrderFileContent sampleOrder(bool pickUp)
 std::optional<CatalogArticle> lookup(qint32 number)
 {
     if (number == 1001)
-        return CatalogArticle{"Knie", {}, {}, 1, 1};
+        return CatalogArticle{"Knie", {}, {}, 1, 1, {}};
     if (number == 1003)
-        return CatalogArticle{"Kraan", {}, {}, 1, 3};
+        return CatalogArticle{"Kraan", {}, {}, 1, 3, {}};
     return std::nullopt;
 }
 

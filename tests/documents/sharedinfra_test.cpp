@@ -167,9 +167,9 @@ namespace {
 std::optional<CatalogArticle> catalog(qint32 number)
 {
     if (number == 100) // 12,50 gross and 10,00 net for 10 pieces
-        return CatalogArticle{"Knie per 10", Currency::fromCents(1250), Currency::fromCents(1000), 10, 2};
+        return CatalogArticle{"Knie per 10", Currency::fromCents(1250), Currency::fromCents(1000), 10, 2, {}};
     if (number == 200)
-        return CatalogArticle{"Kraan", Currency::fromCents(2000), Currency::fromCents(1500), 0, 0};
+        return CatalogArticle{"Kraan", Currency::fromCents(2000), Currency::fromCents(1500), 0, 0, {}};
     return std::nullopt;
 }
 
