@@ -7,8 +7,8 @@ namespace vandrel {
 
 class ZipEvents;
 
-// DOS file specification, letter case ignored: "*" any run, "?" one character. A
-// specification ending in "." matches only names without a dot ("README." is the file
+// DOS file mask, letter case ignored: "*" any run, "?" one character. A
+// mask ending in "." matches only names without a dot ("README." is the file
 // README, "*." every name without an extension); "*.*" needs a dot in the name.
 bool matchesFileSpec(const QString& name, const QString& spec);
 
@@ -29,7 +29,7 @@ QString safeEntryPath(const QString& entryName);
 //   file beside its target and only when every entry unpacked without error (checksums
 //   included) are the files put in place. A damaged archive thus changes nothing.
 //   Without overwrite an existing file is left alone.
-// - specifications without a folder are matched against the entry's own name, others
+// - masks without a folder are matched against the entry's own name, others
 //   against the entry's whole path; folders inside the archive are recreated.
 class ZipArchive {
 public:

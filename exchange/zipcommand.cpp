@@ -49,7 +49,7 @@ std::optional<ZipRequest> parseZipCommand(const QString& command)
     for (qsizetype i = 3; i < end; ++i)
         request.specs << fields[i];
     if (request.specs.isEmpty())
-        request.specs << QStringLiteral("*"); // no specification: every file
+        request.specs << QStringLiteral("*"); // no file mask: every file
     return request;
 }
 

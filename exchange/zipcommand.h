@@ -34,7 +34,7 @@ struct ZipRequest {
     QString archive;
     QList<AddRun> adds;      // zip
     QString targetDirectory; // unzip
-    QStringList specs;       // unzip: the file specifications, in order
+    QStringList specs;       // unzip: the file masks, in order
     bool overwrite = false;  // unzip: "-o"
 };
 

@@ -1,5 +1,5 @@
 // libFuzzer target for the archive command's text: field splitting, the operation and
-// switch rules, file specifications and archive entry names must never crash or hang,
+// switch rules, file masks and archive entry names must never crash or hang,
 // and no accepted entry path may climb out of its folder.
 #include "exchange/ziparchive.h"
 #include "exchange/zipcommand.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (request->operation == vandrel::ZipRequest::Operation::Unzip && request->specs.isEmpty())
             __builtin_trap();
     }
-    // First line: a name; the rest: a specification to match against it.
+    // First line: a name; the rest: a file mask to match against it.
     const qsizetype cut = text.indexOf(QLatin1Char('\n'));
     const QString name = cut < 0 ? text : text.left(cut);
     const QString spec = cut < 0 ? QString() : text.mid(cut + 1);
