@@ -2,9 +2,11 @@
 #include "app/core/locations.h"
 #include "app/core/qttranslations.h"
 #include "app/core/settings.h"
+#include "app/firstpaintreport.h"
 #include "app/mainmodule.h"
 #include "app/programdatabases.h"
 #include "app/startupform.h"
+#include "browser/articlegrid.h"
 #include "browser/frmartinfo.h"
 #include "catalogdb/catalogschema.h"
 
@@ -39,6 +41,8 @@ int main(int argc, char** argv)
     std::unique_ptr<FrmArtinfo> mainWindow;
     services.openMainWindow = [&mainWindow]() -> QWidget* {
         mainWindow = std::make_unique<FrmArtinfo>(programDatabaseServices());
+        if (firstPaintReportRequested())
+            reportFirstPaint(mainWindow->table3());
         if (!mainWindow->Form_Load()) {
             mainWindow.reset();
             return nullptr;

@@ -1,11 +1,13 @@
 #include "catalogdb/connection.h"
 
 #include "catalogdb/jetfunctions.h"
+#include "catalogdb/journalmode.h"
 #include "catalogdb/jetsql.h"
 
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace vandrel {
@@ -15,6 +17,16 @@ namespace {
 constexpr int busyTimeoutMs = 10000;
 
 QString utf8(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
+
+// The database header's read and write versions are 2 in write-ahead logging mode.
+bool usesWriteAheadLog(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(20);
+    return head.size() == 20 && head.startsWith(QByteArray("SQLite format 3\0", 16)) && head[18] == 2;
+}
 } // namespace
 
 int TableInfo::fieldIndex(const QString& name) const
@@ -42,8 +54,21 @@ std::shared_ptr<Connection> Connection::open(const QString& path, bool create, b
     int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (create)
         flags |= SQLITE_OPEN_CREATE;
+    // An exclusive handle keeps other writers out but lets readers in, which only the
+    // rollback journal allows (in write-ahead logging an exclusive lock shuts out every
+    // other copy). A read-only file still in write-ahead logging is opened writable just
+    // to set the rollback journal, and then refuses writes.
+    bool queryOnly = readOnly && exclusive && !create && usesWriteAheadLog(path);
+    if (queryOnly)
+        flags = SQLITE_OPEN_READWRITE;
     const QByteArray name = QDir::toNativeSeparators(path).toUtf8();
     int rc = sqlite3_open_v2(name.constData(), &c->db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK && queryOnly) {
+        // A read-only medium: as it is.
+        c->close();
+        queryOnly = false;
+        rc = sqlite3_open_v2(name.constData(), &c->db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    }
     if (rc != SQLITE_OK) {
         error = c->errorFor(rc, path);
         if (rc == SQLITE_CANTOPEN)
@@ -55,10 +80,10 @@ std::shared_ptr<Connection> Connection::open(const QString& path, bool create, b
     sqlite3_extended_result_codes(c->db_, 1);
     sqlite3_busy_timeout(c->db_, busyTimeout < 0 ? busyTimeoutMs : busyTimeout);
     JetFunctions::registerAll(c->db_);
-    // Rollback journal, so another copy of the program can share the file over a
-    // network share (WAL needs shared memory on one host).
-    if (!readOnly)
+    if (queryOnly) {
         sqlite3_exec(c->db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        sqlite3_exec(c->db_, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+    }
     if (exclusive)
         sqlite3_exec(c->db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
     // Reading the schema finds out whether this is a database at all (and rolls back a
@@ -68,6 +93,18 @@ std::shared_ptr<Connection> Connection::open(const QString& path, bool create, b
         error = c->errorFor(rc, path);
         c->close();
         return nullptr;
+    }
+    // Write-ahead logging on a local disk (commits need no disk wait; a crash loses at
+    // most the last commits), the rollback journal on a network share (journalmode.h).
+    // An existing empty file is left alone: choosing the journal would write a database
+    // header into it.
+    if (!readOnly && (create || QFileInfo(path).size() > 0)) {
+        if (!exclusive && journalModeFor(path) == JournalMode::WriteAheadLog) {
+            sqlite3_exec(c->db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+            sqlite3_exec(c->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+        } else {
+            sqlite3_exec(c->db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        }
     }
     auto& reg = registry();
     reg.removeIf([](const std::weak_ptr<Connection>& w) { return w.expired(); });

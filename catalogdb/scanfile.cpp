@@ -1,6 +1,7 @@
 #include "catalogdb/scanfile.h"
 
 #include "app/core/cp1252.h"
+#include "app/core/fileview.h"
 #include "app/core/helpers.h"
 #include "app/core/percform.h"
 #include "app/core/quickpak.h"
@@ -20,8 +21,6 @@ namespace {
 
 namespace qp = quickpak;
 
-constexpr int chunkSizeMax = 8192;
-constexpr int carryLength = 78;
 constexpr int batchEntries = 512;
 constexpr int maxWords = 99;
 
@@ -76,16 +75,13 @@ struct FoldedWord {
     }
 };
 
-// The process-wide scan state: one search at a time.
+// The process-wide scan state: one search at a time. The file is searched as a whole
+// through a view of it (no chunks, so no entry is ever cut at a chunk boundary).
 struct ScanState {
-    qint64 fileLength = 0;
-    int chunkSize = chunkSizeMax;
-    QByteArray text;       // carry + chunk
-    qint64 chunkOffset = 0; // 0-based file offset of the chunk (after the carry)
-    int bytesRead = 0;
-    qsizetype carryLen = 0;
-    QByteArray carry;
-    qsizetype searchStart = 0; // 0-based in text
+    qp::FileView view;
+    int viewHandle = 0;
+    qint64 floor = 0;       // 0-based: where reading began; an entry whose "@" lies before it is not seen
+    qint64 searchStart = 0; // 0-based offset of the next search
     QList<QByteArray> words;
     std::vector<FoldedWord> folded; // the words prepared, first = the longest
     bool loaded = false;
@@ -95,34 +91,6 @@ ScanState& scanState()
 {
     static ScanState s;
     return s;
-}
-
-void readChunk(int handle, ScanState& s)
-{
-    const qint64 left = s.fileLength - s.chunkOffset;
-    const int toRead = int(std::min<qint64>(s.chunkSize, std::max<qint64>(left, 0)));
-    QByteArray buffer(toRead, Qt::Uninitialized);
-    if (toRead > 0) {
-        qp::FSeek(handle, s.chunkOffset);
-        qp::FGet(handle, buffer);
-    }
-    s.bytesRead = int(buffer.size());
-    s.carryLen = s.carry.size();
-    s.text = s.carry + buffer;
-    s.searchStart = 0;
-    s.loaded = true;
-}
-
-// The carry for the next chunk: the last 78 characters, reaching back to the start of
-// the last entry when that lies further back, so an entry cut by the chunk boundary is
-// searched whole in the next chunk.
-QByteArray carryOf(const QByteArray& text)
-{
-    qsizetype from = std::max<qsizetype>(0, text.size() - carryLength);
-    const qsizetype lastAt = text.lastIndexOf('@');
-    if (lastAt >= 0 && lastAt < from)
-        from = lastAt;
-    return text.mid(from);
 }
 
 void prepareWords(ScanState& s, const QList<QByteArray>& words, int wordCount)
@@ -324,62 +292,58 @@ qint32 ScanNext(int fileHandle, const QList<QByteArray>& words, int wordCount, q
                 QByteArray& entry)
 {
     ScanState& s = scanState();
-    s.fileLength = qp::FLof(fileHandle);
-    if (s.fileLength <= 0)
+    const qint64 fileLength = qp::FLof(fileHandle);
+    if (fileLength <= 0)
         return -1;
-    s.chunkSize = int(std::min<qint64>(chunkSizeMax, s.fileLength));
     prepareWords(s, words, wordCount);
     if (s.folded.empty() || s.folded.front().folded.isEmpty())
         return -1;
 
-    if (state == 0 && s.loaded) {
-        // continue in the chunk text in memory
-    } else {
+    if (!(state == 0 && s.loaded && s.viewHandle == fileHandle)) {
         qint64 from = state == -1 ? 1 : state;
         if (state == -1)
             state = 1;
         if (from <= 0)
             from = 1;
-        if (from > s.fileLength)
+        if (from > fileLength)
             return -1;
-        // A restart elsewhere must not glue an old carry to the new text.
-        s.carry.clear();
-        s.chunkOffset = from - 1;
-        readChunk(fileHandle, s);
+        s.view = qp::FView(fileHandle);
+        s.viewHandle = fileHandle;
+        s.loaded = !s.view.isEmpty();
+        if (!s.loaded || from > s.view.size())
+            return -1;
+        s.floor = s.searchStart = from - 1;
     }
 
-    for (;;) {
-        const char* data = s.text.constData();
-        const qsizetype size = s.text.size();
-        qsizetype match;
-        while ((match = s.folded.front().find(data, size, s.searchStart)) >= 0) {
-            const qsizetype at = s.text.lastIndexOf('@', match);
-            if (at < 0) {
-                // Only the tail of an entry is in memory: it has no key.
-                s.searchStart = match + 1;
-                continue;
-            }
-            const qsizetype next = s.text.indexOf('@', at + 1);
-            const qsizetype end = next < 0 ? size : next + 1; // the next "@" included
-            // Resume at the next entry's "@", so that entry is searched whole.
-            s.searchStart = next < 0 ? size : next;
-            bool all = true;
-            for (size_t w = 1; w < s.folded.size() && all; ++w)
-                all = s.folded[w].find(data + at + 1, end - at - 1, 0) >= 0;
-            if (all) {
-                entry = s.text.mid(at + 1, end - at - 1);
-                return qint32(at + 1 + s.chunkOffset - s.carryLen);
-            }
-        }
-        if (s.bytesRead == s.chunkSize && s.bytesRead > 0
-            && s.chunkOffset + s.bytesRead < s.fileLength) {
-            s.chunkOffset += s.bytesRead;
-            s.carry = carryOf(s.text);
-            readChunk(fileHandle, s);
+    const char* data = s.view.data();
+    const qsizetype size = qsizetype(s.view.size());
+    qsizetype match;
+    while ((match = s.folded.front().find(data, size, qsizetype(s.searchStart))) >= 0) {
+        qsizetype at = match;
+        while (at >= s.floor && data[at] != '@')
+            --at;
+        if (at < s.floor) {
+            // Reading began inside this entry: it has no key.
+            s.searchStart = match + 1;
             continue;
         }
-        return -1;
+        const auto* nextPtr = static_cast<const char*>(memchr(data + at + 1, '@', size_t(size - at - 1)));
+        const qsizetype next = nextPtr ? nextPtr - data : -1;
+        const qsizetype end = next < 0 ? size : next + 1; // the next "@" included
+        // Resume at the next entry's "@", so that entry is searched whole.
+        s.searchStart = next < 0 ? size : next;
+        bool all = true;
+        for (size_t w = 1; w < s.folded.size() && all; ++w)
+            all = s.folded[w].find(data + at + 1, end - at - 1, 0) >= 0;
+        if (all) {
+            entry = QByteArray(data + at + 1, end - at - 1);
+            return qint32(at + 1);
+        }
     }
+    // The end of the file: the view is let go until the next search.
+    s.view = {};
+    s.loaded = false;
+    return -1;
 }
 
 bool ScanFind(int fileHandle, Recordset& recordset, qint32& state, const QString& searchText)

@@ -10,6 +10,7 @@
 // advisory: programs other than ours are not stopped.
 
 #include "app/core/quickpak.h"
+#include "app/core/fileview.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,10 @@
 #include <limits>
 #include <map>
 #include <mutex>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vandrel::quickpak {
 namespace {
@@ -609,6 +612,76 @@ qint64 FLof(int handle)
     }
     setError(None);
     return st.st_size;
+}
+
+FileView::FileView(FileView&& other) noexcept
+    : map_(std::exchange(other.map_, nullptr)), size_(std::exchange(other.size_, 0)), copy_(std::move(other.copy_))
+{
+}
+
+FileView& FileView::operator=(FileView&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        map_ = std::exchange(other.map_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        copy_ = std::move(other.copy_);
+    }
+    return *this;
+}
+
+FileView::~FileView() { release(); }
+
+void FileView::release()
+{
+    if (map_)
+        ::munmap(map_, size_t(size_));
+    map_ = nullptr;
+    size_ = 0;
+    copy_.clear();
+}
+
+FileView FView(int handle)
+{
+    std::lock_guard lock(registryMutex);
+    FileView view;
+    OpenFile* f = lookup(handle);
+    if (!f)
+        return view;
+    if (!(f->access & ReadBit)) {
+        setError(BadFileMode);
+        return view;
+    }
+    struct stat st {};
+    if (::fstat(f->fd, &st) != 0) {
+        setError(errnoToError(errno, QString()));
+        return view;
+    }
+    setError(None);
+    if (st.st_size <= 0)
+        return view;
+    void* map = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_SHARED, f->fd, 0);
+    if (map != MAP_FAILED) {
+        ::madvise(map, size_t(st.st_size), MADV_SEQUENTIAL);
+        view.map_ = map;
+        view.size_ = st.st_size;
+        return view;
+    }
+    // A file system without mapping: read it whole.
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::pread(f->fd, bytes.data() + got, size_t(bytes.size() - got), got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.resize(qsizetype(got));
+    view.size_ = got;
+    view.copy_ = std::move(bytes);
+    return view;
 }
 
 qint64 FileSize(const QString& name)

@@ -1,7 +1,7 @@
 # Platform services (file handles, strings, system readings, the settings cipher) and
 # the program information and progress windows.
 set(VANDREL_PLATFORM_SOURCES
-  quickpak.h
+  quickpak.h fileview.h
   filehandles.cpp
   qpstrings.cpp
   qpsystem.cpp

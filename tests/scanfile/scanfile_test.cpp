@@ -1,3 +1,4 @@
+#include "app/core/cp1252.h"
 #include "app/core/quickpak.h"
 #include "catalogdb/catalogschema.h"
 #include "catalogdb/database.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 using namespace vandrel;
@@ -309,5 +311,62 @@ TEST(ScanFile, TheMeterStepsEveryHundredthOfTheRows)
             ASSERT_EQ(meter.percents[i], i + 1);
         EXPECT_EQ(meter.percents.last(), last);
         EXPECT_EQ(readAll(dir.file(scanFileName)).count('@'), rows + 512);
+    }
+}
+
+// Every entry that holds all the words, found by reading the file entry by entry: the
+// search must give exactly these, each once, in file order, with its position.
+TEST(ScanFile, SearchFindsExactlyTheEntriesThatHoldEveryWord)
+{
+    test::TestDir dir;
+    const QString scan = dir.file(scanFileName);
+    const QList<QByteArray> vocabulary = {"Kogelkraan", "kraan", "MESSING", "knel", "15", "22", "mm",
+                                          "\xC9\xE9n",  "caf\xE9", "Radiator", "radiatorkraan", "chroom"};
+    QByteArray file;
+    quint32 seed = 12345;
+    auto next = [&seed](quint32 n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int key = 1000; key < 4000; ++key) {
+        file += '@' + QByteArray::number(key) + '|';
+        const quint32 words = 1 + next(5);
+        for (quint32 w = 0; w < words; ++w) {
+            QByteArray word = vocabulary[next(quint32(vocabulary.size()))];
+            if (next(3) == 0)
+                word = word.toUpper();
+            file += (w ? " " : "") + word;
+        }
+        if (next(50) == 0)
+            file += ' ' + QByteArray(9000, 'z'); // an entry longer than any read-ahead
+    }
+    file += QByteArray(512, '@');
+    writeFile(scan, file);
+
+    const QList<QList<QByteArray>> searches = {
+        {"kraan", "15"}, {"MESSING", "knel", "mm"}, {"\xE9\xE9n"}, {"CAF\xC9", "radiator"}, {"22", "kraan", "chroom"},
+        {"nergens"}};
+    for (const QList<QByteArray>& words : searches) {
+        QList<std::pair<qint32, QByteArray>> expected;
+        qsizetype at = 0;
+        while ((at = file.indexOf('@', at)) >= 0) {
+            const qsizetype nextAt = file.indexOf('@', at + 1);
+            if (nextAt < 0)
+                break;
+            const QByteArray entry = file.mid(at + 1, nextAt - at);
+            bool all = !entry.startsWith('@');
+            for (const QByteArray& w : words)
+                all = all && cp1252::toUnicode(entry).contains(cp1252::toUnicode(w), Qt::CaseInsensitive);
+            if (all)
+                expected.append({qint32(at + 1), entry});
+            at = nextAt;
+        }
+        QList<QByteArray> longestFirst = words;
+        std::stable_sort(longestFirst.begin(), longestFirst.end(),
+                         [](const QByteArray& a, const QByteArray& b) { return a.size() > b.size(); });
+        const auto hits = nextAll(scan, longestFirst);
+        EXPECT_EQ(hits, expected) << words.join(' ').toStdString();
+        if (words.first() != "nergens")
+            EXPECT_FALSE(expected.isEmpty()) << "a search that finds nothing proves little";
     }
 }
