@@ -228,14 +228,23 @@ void reportUnreadable(const QString& file, const EngineError& cause)
            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Start Database"));
 }
 
-// Keeps a damaged file beside the new one instead of deleting it.
+// Keeps a damaged file beside the new one instead of deleting it. Its write-ahead log and
+// rollback journal go with it: left behind, they would belong to the new database of the
+// same name (the engine drops them there, with whatever they held). The shared-memory
+// index is rebuilt from the log by whoever opens the kept file.
 void setAside(const QString& file)
 {
     if (quickpak::Exist(file) != -1 && !QFileInfo(file).isDir())
         return;
     const QString kept = setAsideName(file, QDateTime::currentDateTime());
-    if (!QFile::rename(file, kept))
+    const bool renamed = QFile::rename(file, kept);
+    if (!renamed)
         quickpak::KillFile(file); // cannot be renamed: as the old program did, it must go
+    for (const QLatin1String log : {QLatin1String("-wal"), QLatin1String("-journal")}) {
+        if (QFileInfo::exists(file + log) && !(renamed && QFile::rename(file + log, kept + log)))
+            QFile::remove(file + log);
+    }
+    QFile::remove(file + QLatin1String("-shm"));
 }
 
 } // namespace

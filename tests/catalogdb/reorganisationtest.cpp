@@ -5,6 +5,7 @@
 #include "scriptedui.h"
 #include "testdir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -155,6 +156,40 @@ TEST_F(ReorganisationTest, AnotherCopyHoldingAWriteLockChangesNothing)
     r = reorganisation.run();
     EXPECT_EQ(r.outcome, CatalogReorganisation::Outcome::Done) << r.message.toStdString();
     EXPECT_EQ(rows(), before);
+}
+
+// A copy that ended without folding its write-ahead log back: the commits in the log are
+// part of the catalog, and the replacement must neither lose them nor leave the old log
+// beside the new file (where it would be played into it).
+TEST_F(ReorganisationTest, CommitsLeftInTheWriteAheadLogAreKept)
+{
+    {
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(catalogFile()).constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        sqlite3_db_config(other, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        ASSERT_EQ(sqlite3_exec(other, "PRAGMA journal_mode=WAL; UPDATE Products SET Beschrijving = 'uit het log' "
+                                      "WHERE ArtikelNr = 1000500",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(other);
+    }
+    ASSERT_GT(QFileInfo(catalogFile() + QStringLiteral("-wal")).size(), 0);
+    const QStringList before = rows();
+    ASSERT_TRUE(before.contains(QStringLiteral("1000500|uit het log|1000500.25")));
+
+    CatalogReorganisation reorganisation(dir.path(), meter);
+    QStringList besideAtReplace;
+    reorganisation.setBeforeReplace([&] {
+        besideAtReplace = QDir(dir.path()).entryList({QStringLiteral("VD-CLNT4.MDB-*")}, QDir::Files);
+    });
+    const CatalogReorganisation::Result r = reorganisation.run();
+
+    ASSERT_EQ(r.outcome, CatalogReorganisation::Outcome::Done) << r.message.toStdString();
+    EXPECT_TRUE(besideAtReplace.isEmpty()) << besideAtReplace.join(u'|').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(catalogFile() + QStringLiteral("-wal")));
+    EXPECT_EQ(integrity(), QStringLiteral("ok"));
+    EXPECT_EQ(rows(), before);
+    EXPECT_TRUE(scanFile().contains("@1000500|uit het log"));
 }
 
 TEST_F(ReorganisationTest, KilledBetweenCompactionAndReplacementLeavesAUsableCatalog)
