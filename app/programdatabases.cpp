@@ -1,6 +1,7 @@
 #include "app/programdatabases.h"
 
 #include "app/core/locations.h"
+#include "app/supportpage.h"
 #include "browser/databaseservices.h"
 #include "documents/documentservices.h"
 #include "hostlink/frmsettings.h"
@@ -32,6 +33,7 @@ MainWindowServices programDatabaseServices()
     s.startedAfterImport = takeStartedAfterImport();
     s.loadCommunicationSettings = [](QWidget* parent) { loadCommunicationSettings(parent); };
     s.showCommunicationSettings = [](QWidget* parent) { showCommunicationSettings(parent); };
+    s.openSupportPage = [] { openSupportAddress(desktopUrlOpener()); };
     return s;
 }
 

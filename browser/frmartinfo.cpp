@@ -449,7 +449,8 @@ void FrmArtinfo::createMenus()
     const QStringList help = {"Inhouds&opgave", "&Zoeken...", "&On-line support...", "-",
                               "Programma &info...", "-", "&Reorganiseren artikelgegevens"};
     for (int i = 0; i < help.size(); ++i)
-        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click, true);
+        entry(h, QStringLiteral("HMenu%1").arg(i + 1), help[i], i + 1, &FrmArtinfo::HMenu_Click,
+              i + 1 != 3 || services_.openSupportPage);
 
     mnuTabel_ = new QMenu(this);
     mnuTabel_->setObjectName(QStringLiteral("mnuTabel"));
@@ -2143,7 +2144,10 @@ void FrmArtinfo::HMenu_Click(int index)
     switch (index) {
     case 1: showHelpContents(); break;
     case 2: showHelpSearch(); break;
-    case 3: showSupportPage(services_.supportAddress ? services_.supportAddress() : QString()); break;
+    case 3:
+        if (services_.openSupportPage)
+            services_.openSupportPage();
+        break;
     case 5: InfoForm::showModal(this); break;
     case 7: reorganiseCatalog(); break;
     default: break;

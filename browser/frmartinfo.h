@@ -65,9 +65,8 @@ struct MainWindowServices {
     // the window of "&Modeminstelling...".
     std::function<void(QWidget* parent)> loadCommunicationSettings;
     std::function<void(QWidget* parent)> showCommunicationSettings;
-    // The support web page of the installation (SupportAddress of section "Orbisnet");
-    // without it the help book's support page is shown.
-    std::function<QString()> supportAddress;
+    // "&On-line support...": the installation's support page in the desktop's browser.
+    std::function<void()> openSupportPage;
     // A new quotation window carrying out "NEW" or "OPEN"; the main window owns what it
     // shows in the text editor.
     std::function<QWidget*(const QString& command, QWidget* mainWindow)> newQuotationWindow;

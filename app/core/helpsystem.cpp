@@ -172,11 +172,16 @@ void installHelpKey()
     qApp->installEventFilter(filter);
 }
 
-void showSupportPage(const QString& supportAddress)
+UrlOpener desktopUrlOpener()
+{
+    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+void showSupportPage(const QString& supportAddress, const UrlOpener& open)
 {
     const QUrl url = QUrl::fromUserInput(supportAddress.trimmed());
     if (!supportAddress.trimmed().isEmpty() && url.isValid()) {
-        if (!QDesktopServices::openUrl(url))
+        if (!open || !open(url))
             msgBox(QStringLiteral("Er is geen webbrowser gevonden om de ondersteuningspagina \"") +
                        supportAddress + QStringLiteral("\" te openen."),
                    MsgIcon::Warning);

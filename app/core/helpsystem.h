@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QUrl;
 class QWidget;
 
 namespace vandrel {
@@ -31,9 +34,15 @@ QString helpPageOf(const QWidget* widget);
 // Makes F1 open the active window's page, program-wide; calling it again does nothing.
 void installHelpKey();
 
-// "&On-line support...": the support address in the desktop's browser; without one, the
-// help book's own support page.
-void showSupportPage(const QString& supportAddress);
+// Hands an address to the desktop's browser; false when none took it.
+using UrlOpener = std::function<bool(const QUrl&)>;
+// QDesktopServices::openUrl.
+UrlOpener desktopUrlOpener();
+
+// "&On-line support...": the support address through open (the desktop's browser);
+// without one, the help book's own support page. A browser that cannot be started gets
+// a message naming the address.
+void showSupportPage(const QString& supportAddress, const UrlOpener& open);
 
 // The books as the program finds them now.
 HelpLibrary programHelpLibrary();

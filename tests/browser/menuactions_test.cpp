@@ -225,10 +225,6 @@ TEST_F(MenuActionsTest, HelpEntriesWholesalerTopicsAndF1OpenTheHelpWindow)
     window->HMenu_Click(2);
     EXPECT_EQ(help->findChild<QTabWidget*>(QStringLiteral("helpTabs"))->currentIndex(), 1);
 
-    // Without a support address: the book's own support page.
-    window->HMenu_Click(3);
-    EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("ondersteuning.html")));
-
     window->PMenu_Click(1);
     EXPECT_TRUE(help->currentPath().endsWith(QStringLiteral("groothandel/adresinformatie.html")));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Industrieweg 12")));

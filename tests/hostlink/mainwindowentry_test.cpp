@@ -1,4 +1,5 @@
-// The main window's "&Modeminstelling..." only dispatches to the service the entry wires.
+// The main window's "&Modeminstelling..." and "&On-line support..." only dispatch to the
+// services the entry wires.
 #include "hostsimfixture.h"
 
 #include "browser/frmartinfo.h"
@@ -27,6 +28,24 @@ TEST(MainWindowEntry, ModemSettingsEntryOpensTheServiceWindow)
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
     EXPECT_EQ(openedFor, &window);
+}
+
+TEST(MainWindowEntry, SupportEntryDispatchesToTheService)
+{
+    {
+        FrmArtinfo without{MainWindowServices{}};
+        EXPECT_FALSE(without.action("HMenu3")->isEnabled());
+    }
+    MainWindowServices services;
+    int opened = 0;
+    services.openSupportPage = [&] { ++opened; };
+    FrmArtinfo window(services);
+    QAction* entry = window.action("HMenu3");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), "&On-line support...");
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_EQ(opened, 1);
 }
 
 } // namespace
