@@ -1,6 +1,10 @@
 #include "app/core/helpwindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -10,10 +14,15 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,6 +36,8 @@ QPointer<HelpWindow>& theWindow()
     return window;
 }
 constexpr int pathRole = Qt::UserRole;
+// The width a picture asks for (its width attribute, else its own), kept in its format.
+constexpr int wantedWidthProperty = QTextFormat::UserProperty + 1;
 } // namespace
 
 HelpWindow* HelpWindow::existing()
@@ -48,7 +59,11 @@ HelpWindow::HelpWindow(const HelpLibrary& library, QWidget* parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Help - Vandrel Catalogus"));
-    resize(960, 700);
+    // A comfortable size that still fits a small screen.
+    QSize size(960, 700);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
 
     auto* buttons = new QHBoxLayout;
     const auto tool = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
@@ -109,9 +124,11 @@ HelpWindow::HelpWindow(const HelpLibrary& library, QWidget* parent)
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 700});
+    // The contents keep about a quarter of a narrow window; the page gets the rest.
+    splitter->setSizes({std::clamp(size.width() / 4, 160, 260), size.width()});
     splitter->setChildrenCollapsible(false);
-    tabs_->setMinimumWidth(180);
+    tabs_->setMinimumWidth(150);
+    browser_->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -127,6 +144,7 @@ HelpWindow::HelpWindow(const HelpLibrary& library, QWidget* parent)
     connect(browser_, &QTextBrowser::backwardAvailable, this, [this] { updateButtons(); });
     connect(browser_, &QTextBrowser::forwardAvailable, this, [this] { updateButtons(); });
     connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        fitPictures();
         selectInContents(url.toLocalFile());
         updateButtons();
     });
@@ -146,6 +164,60 @@ HelpWindow::HelpWindow(const HelpLibrary& library, QWidget* parent)
 
     fillContents();
     updateButtons();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == browser_->viewport() && event->type() == QEvent::Resize &&
+        static_cast<QResizeEvent*>(event)->size().width() != static_cast<QResizeEvent*>(event)->oldSize().width())
+        fitPictures();
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::fitPictures()
+{
+    QTextDocument* document = browser_->document();
+    // The room a paragraph has: the pane less the page's margins and a little air.
+    const qreal room = browser_->viewport()->width() - 2 * document->documentMargin() - 8;
+    if (room < 40)
+        return;
+    struct Picture {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    QList<Picture> changed; // gathered first: changing formats moves the fragments
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            if (!picture.isValid())
+                continue;
+            qreal wanted = picture.doubleProperty(wantedWidthProperty);
+            if (wanted <= 0) {
+                wanted = picture.width();
+                if (wanted <= 0) {
+                    const QVariant image = document->resource(QTextDocument::ImageResource, QUrl(picture.name()));
+                    wanted = image.canConvert<QImage>() ? image.value<QImage>().width() : image.value<QPixmap>().width();
+                }
+                if (wanted <= 0)
+                    continue; // not loaded: nothing to fit
+                picture.setProperty(wantedWidthProperty, wanted);
+            }
+            const qreal width = std::min(wanted, room);
+            if (qFuzzyCompare(picture.width(), width) && !picture.hasProperty(QTextFormat::ImageHeight))
+                continue;
+            picture.setWidth(width);
+            picture.clearProperty(QTextFormat::ImageHeight); // the height follows the width
+            changed.append({fragment.position(), fragment.length(), picture});
+        }
+    }
+    QTextCursor cursor(document);
+    for (const Picture& p : changed) {
+        cursor.setPosition(p.position);
+        cursor.setPosition(p.position + p.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(p.format);
+    }
 }
 
 void HelpWindow::fillContents()

@@ -38,8 +38,14 @@ public:
     QListWidget* searchResults() const { return results_; }
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillContents();
+    // Pictures wider than the page pane are shown narrower, so no page needs a
+    // horizontal scroll bar; they grow back to the page's width when there is room.
+    void fitPictures();
     void selectInContents(const QString& path);
     void updateButtons();
 
