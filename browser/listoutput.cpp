@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QHeaderView>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 
 #include <cmath>
@@ -26,6 +27,14 @@ constexpr double footerTwips = 1200;
 QString plainNumber(double value)
 {
     return QLocale().toString(value, 'g', 15);
+}
+
+// The time as the system's clock shows it (14:22:05): the locale's long time format
+// without the time zone that QLocale adds to it.
+QString systemTimeText(const QLocale& locale, const QTime& time)
+{
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
+    return locale.toString(time, locale.timeFormat(QLocale::LongFormat).remove(zone).trimmed());
 }
 
 } // namespace
@@ -102,7 +111,7 @@ QStringList printList(PrintDevice& device, const ListPrint& list)
         const QLocale locale;
         print(QStringLiteral("{FSize:8}{hline:0}Wijzigingen voorbehouden") + QString(5, QLatin1Char(' ')) +
               locale.toString(QDate::currentDate(), QLocale::ShortFormat) + QString(5, QLatin1Char(' ')) +
-              locale.toString(QTime::currentTime(), QLocale::LongFormat) + QStringLiteral("{FTab:54}Blad: ") +
+              systemTimeText(locale, QTime::currentTime()) + QStringLiteral("{FTab:54}Blad: ") +
               QString::number(device.page()) + QStringLiteral("{FF}"));
     };
 

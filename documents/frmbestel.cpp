@@ -7,6 +7,7 @@
 #include "app/core/ui.h"
 #include "browser/articlegrid.h"
 #include "catalogdb/database.h"
+#include "catalogdb/scanfile.h"
 #include "documents/articledrop.h"
 #include "documents/catalogcursor.h"
 #include "documents/documentaction.h"
@@ -30,6 +31,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -242,6 +244,10 @@ void FrmBestel::createControls()
 
 void FrmBestel::Action_Change(const QString& caption)
 {
+    // While the printout runs (it lets window events run) the lines it prints stay as
+    // they are: no command, the close box included, is carried out meanwhile.
+    if (printing_)
+        return;
     switch (parseDocumentCommand(caption)) {
     case DocumentCommand::None: return;
     case DocumentCommand::New: cmdNew(); break;
@@ -522,12 +528,25 @@ void FrmBestel::Command1_Click(int index)
 
 void FrmBestel::printOrder()
 {
+    if (printing_)
+        return;
+    // A long order shows its progress and keeps the program responsive; this window
+    // takes no input until the job is done.
+    printing_ = true;
+    setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        setEnabled(true);
+        printing_ = false;
+    });
     WaitCursor hourglass;
     pumpEvents();
     PrintDevice& device = currentPrintDevice();
     if (&device == &systemPrinter())
         systemPrinter().setJobName(QStringLiteral("Vandrel bestelling"));
-    vandrel::printOrder(device, content(), [this](qint32 n) { return catalog_->find(n); });
+    PercFormMeter meter;
+    meter.open(QStringLiteral("Vandrel bestelling"), QStringLiteral("Bestelling afdrukken..."));
+    vandrel::printOrder(device, content(), [this](qint32 n) { return catalog_->find(n); }, &meter);
+    meter.close();
 }
 
 // ---------------------------------------------------------------------------------------

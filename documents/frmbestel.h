@@ -101,6 +101,7 @@ private:
     bool changed_ = false;
     bool filling_ = false;
     bool unloading_ = false;
+    bool printing_ = false; // commands wait until the printout is done
 
     DocumentAction* Action_ = nullptr;
     QTableView* Table_ = nullptr;

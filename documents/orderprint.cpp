@@ -1,5 +1,6 @@
 #include "documents/orderprint.h"
 
+#include "catalogdb/scanfile.h"
 #include "printing/formatprint.h"
 #include "printing/printdevice.h"
 
@@ -14,7 +15,8 @@ QString availabilityText(std::optional<int> weeks)
     return QStringLiteral("   Standaard voorradig");
 }
 
-QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const ArticleLookup& lookup)
+QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const ArticleLookup& lookup,
+                       ProgressMeter* meter)
 {
     QStringList printed;
     const auto print = [&](const QString& text) {
@@ -42,7 +44,16 @@ QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const
 
     Currency totalGross;
     Currency totalNet;
-    for (const OrderFileLine& line : order.lines) {
+    const auto progress = [&](qsizetype done) {
+        if (!meter)
+            return;
+        meter->setPercent(int(order.lines.isEmpty() ? 100 : done * 100 / order.lines.size()));
+        meter->refresh();
+    };
+    for (qsizetype i = 0; i < order.lines.size(); ++i) {
+        if (i > 0 && i % orderPrintStep == 0)
+            progress(i);
+        const OrderFileLine& line = order.lines[i];
         if (line.quantity == 0)
             continue; // an empty quantity
         print(QStringLiteral("{ftab:5}") + PrintPadLeft(device, QString::number(line.quantity), 3) +
@@ -68,6 +79,7 @@ QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const
     print(QStringLiteral("{ftab:63}") + PrintPadLeft(device, totalGross.toString(), 7));
     print(QStringLiteral("{ftab:71}") + PrintPadLeft(device, totalNet.toString(), 7) + QStringLiteral("{crlf}"));
     print(QStringLiteral("{ftab:5}{itaon}prijzen zijn in Euro.{itaoff}{crlf}"));
+    progress(order.lines.size());
     device.endDoc();
     return printed;
 }

@@ -88,6 +88,11 @@ TEST(ListOutput, PrintedListHeaderRowsAndFooters)
             footers << s;
     ASSERT_GE(footers.size(), 2);
     EXPECT_TRUE(footers[0].endsWith("{FTab:54}Blad: 1{FF}"));
+    // Date and time as the system shows them: 11-12-2026     14:22:05, no time zone.
+    EXPECT_TRUE(QRegularExpression("voorbehouden {5}\\d{1,2}-\\d{1,2}-\\d{4} {5}\\d{2}:\\d{2}:\\d{2}\\{FTab:54\\}")
+                    .match(footers[0])
+                    .hasMatch())
+        << footers[0].toStdString();
     EXPECT_TRUE(footers.last().endsWith(QStringLiteral("Blad: %1{FF}").arg(footers.size())));
     EXPECT_EQ(device.pageCount(), footers.size());
     EXPECT_EQ(device.jobsEnded(), 1);

@@ -9,12 +9,16 @@
 #include "browser/recordsetmodel.h"
 #include "documents/documentaction.h"
 #include "documents/orderlinesmodel.h"
+#include "printing/recordingprintdevice.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
+
+#include <functional>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -333,4 +337,44 @@ TEST_F(OrderWindowTest, AFailedSaveSaysSoAndKeepsThePreviousFile)
     EXPECT_EQ(ui.messages()[0].text, "Fout tijdens opslaan " + path + ": De schijf is vol");
     EXPECT_EQ(ui.messages()[0].title, "SaveOrder");
     EXPECT_EQ(readBytes(path), before);
+}
+
+TEST_F(OrderWindowTest, PrintingShowsProgressAndTakesNoCommandsMeanwhile)
+{
+    start();
+    FrmBestel* w = newOrder();
+    articleClipboard().replace(QList<ClipboardArticle>(60, ClipboardArticle{1, 1234567, "", {}, {}, 1}));
+    w->mnuT_Click(5);
+    ASSERT_EQ(w->content().lines.size(), 60);
+    RecordingPrintDevice printer;
+    ScopedPrintDevice toRecorder(printer);
+
+    // While it prints, events run: the progress window shows, the order window takes no
+    // input, and its close box does nothing (it would ask to save and unload the lines).
+    QWidget* progress = nullptr;
+    bool enabledMeanwhile = true;
+    int tries = 0;
+    std::function<void()> look = [&] {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == "PercForm" && t->isVisible())
+                progress = t;
+        if (!progress && ++tries < 20) {
+            QTimer::singleShot(0, w, look);
+            return;
+        }
+        enabledMeanwhile = w->isEnabled();
+        w->close();
+    };
+    QTimer::singleShot(0, w, look);
+    w->findChild<QPushButton*>("Command11")->click();
+
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(printer.jobsEnded(), 1);
+    EXPECT_EQ(printer.texts().count("1234567"), 60);
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(orderWindows(), QList<FrmBestel*>{w});
+    EXPECT_EQ(w->content().lines.size(), 60);
 }

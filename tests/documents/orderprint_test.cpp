@@ -1,6 +1,7 @@
 // The order printout: the markup handed to the formatter, and what reaches the page.
 #include "documents/orderprint.h"
 
+#include "catalogdb/scanfile.h"
 #include "printing/recordingprintdevice.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,41 @@ std::optional<CatalogArticle> lookup(qint32 number)
     return std::nullopt;
 }
 
+// Records what a long printout tells the progress window.
+class RecordingMeter final : public ProgressMeter {
+public:
+    void open(const QString&, const QString&) override {}
+    void setLabel(const QString&) override {}
+    void setPercent(int p) override { percents << p; }
+    void refresh() override { ++refreshes; }
+    void close() override {}
+    QList<int> percents;
+    int refreshes = 0;
+};
+
 } // namespace
+
+TEST(OrderPrint, ALongOrderMovesTheMeterAndPrintsTheSame)
+{
+    OrderFileContent order = sampleOrder(false);
+    for (int i = 0; i < 117; ++i) // 120 lines; every tenth without a quantity
+        order.lines << OrderFileLine{i % 10 == 0 ? 0 : i, 1001, "Knie 22 mm", Currency::fromCents(750),
+                                     Currency::fromCents(510)};
+    RecordingPrintDevice quiet;
+    const QStringList expected = printOrder(quiet, order, lookup);
+    RecordingMeter meter;
+    RecordingPrintDevice device;
+    EXPECT_EQ(printOrder(device, order, lookup, &meter), expected);
+    EXPECT_EQ(device.texts(), quiet.texts());
+    EXPECT_EQ(device.jobsEnded(), 1);
+    // After lines 25, 50, 75 and 100, and at the end.
+    EXPECT_EQ(meter.percents, (QList<int>{20, 41, 62, 83, 100}));
+    EXPECT_EQ(meter.refreshes, 5);
+
+    RecordingMeter empty;
+    printOrder(device, OrderFileContent(), lookup, &empty);
+    EXPECT_EQ(empty.percents, QList<int>{100});
+}
 
 TEST(OrderPrint, MarkupOfAnOrderDelivered)
 {
