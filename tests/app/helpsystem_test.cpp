@@ -2,7 +2,9 @@
 #include "app/core/helpbook.h"
 #include "app/core/helpsystem.h"
 #include "app/core/helpwindow.h"
+#include "app/core/privateprofile.h"
 #include "app/core/settings.h"
+#include "app/supportpage.h"
 #include "scriptedui.h"
 #include "testdir.h"
 
@@ -11,10 +13,13 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +127,36 @@ TEST_F(HelpTest, HelpWindowShowsContentsSearchAndGoesBackAndForward)
     EXPECT_TRUE(w->currentPath().endsWith(QStringLiteral("offertes.html")));
 }
 
+TEST_F(HelpTest, PagesWithAPictureNeedNoSidewaysScrollInASmallWindow)
+{
+    showHelpPage(QStringLiteral("hoofdvenster.html"));
+    HelpWindow* w = HelpWindow::existing();
+    ASSERT_TRUE(w);
+    QTextBrowser* page = w->browser();
+    const auto pictureWidth = [&] {
+        for (QTextBlock b = page->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (const QTextImageFormat f = it.fragment().charFormat().toImageFormat(); f.isValid())
+                    return f.width();
+        return qreal(-1);
+    };
+    w->resize(700, 520);
+    QCoreApplication::processEvents();
+    EXPECT_GT(pictureWidth(), 100);
+    EXPECT_LT(pictureWidth(), page->viewport()->width());
+    EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0);
+
+    // Room again: the page's own width (600), on this page and the next one.
+    w->resize(1400, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pictureWidth(), 600);
+    w->resize(700, 520);
+    QCoreApplication::processEvents();
+    showHelpPage(QStringLiteral("details.html"));
+    EXPECT_LT(pictureWidth(), page->viewport()->width());
+    EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0);
+}
+
 TEST_F(HelpTest, F1OpensThePageTheActiveWindowNames)
 {
     installHelpKey();
@@ -167,6 +202,46 @@ TEST_F(HelpTest, MissingBookOrTopicGetsAMessage)
     EXPECT_EQ(ui.messageTexts()[1],
               QStringLiteral("Het helponderwerp 461 is niet gevonden. De helpinformatie van de "
                              "groothandel ontbreekt of is onvolledig."));
+}
+
+TEST_F(HelpTest, SupportEntryOpensTheInstallationsSupportAddress)
+{
+    const QString ini = dir.file(QStringLiteral("VANDREL4.INI"));
+    QList<QUrl> opened;
+    bool browserStarts = true;
+    const UrlOpener open = [&](const QUrl& url) {
+        opened << url;
+        return browserStarts;
+    };
+
+    // A first use writes the default address, so the user finds the key.
+    openSupportAddress(open, ini);
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("http://www.orbisnet.nl/support.html"))});
+    EXPECT_EQ(PrivateProfile::getString(QStringLiteral("Orbisnet"), QStringLiteral("SupportAddress"), QString(), ini),
+              QStringLiteral("http://www.orbisnet.nl/support.html"));
+
+    // The address the installation configured, read again at each click.
+    PrivateProfile::writeString(QStringLiteral("Orbisnet"), QStringLiteral("SupportAddress"),
+                                QStringLiteral("https://hulp.example.nl/vandrel"), ini);
+    openSupportAddress(open, ini);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://hulp.example.nl/vandrel")));
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_FALSE(HelpWindow::existing());
+
+    // No browser that takes it: the user is told which address to open.
+    browserStarts = false;
+    ui.expectMessage(MsgAnswer::Ok);
+    openSupportAddress(open, ini);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messageTexts()[0].contains(QStringLiteral("https://hulp.example.nl/vandrel")));
+
+    // An address left empty: the book's own support page, no browser.
+    PrivateProfile::writeString(QStringLiteral("Orbisnet"), QStringLiteral("SupportAddress"), QString(), ini);
+    openSupportAddress(open, ini);
+    EXPECT_EQ(opened.size(), 3);
+    ASSERT_TRUE(HelpWindow::existing());
+    EXPECT_TRUE(HelpWindow::existing()->currentPath().endsWith(QStringLiteral("/help/ondersteuning.html")));
 }
 
 } // namespace
