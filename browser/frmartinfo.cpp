@@ -169,6 +169,7 @@ FrmArtinfo::FrmArtinfo(MainWindowServices services) : services_(std::move(servic
     createControls();
     createMenus();
     createToolbar();
+    refreshDocumentMenus();
     resize(twipsToPixelsX(9660), twipsToPixelsY(7575));
     installHelpKey();
 }
@@ -477,8 +478,10 @@ void FrmArtinfo::createToolbar()
         {"NewOrder", "Nieuwe bestelling", letterIcon(QStringLiteral("B"), QColor(0, 110, 60)), "EMenu1", false},
         {"NewOffer", "Nieuwe offerte", letterIcon(QStringLiteral("O"), QColor(180, 90, 0)), "OMenu1", false},
         {"OpenFile", "Openen", s->standardIcon(QStyle::SP_DialogOpenButton), "EMenu2", false},
-        {"SaveFile", "Opslaan", s->standardIcon(QStyle::SP_DialogSaveButton), "EMenu6", false},
-        {"Trashbin", "Wissen", s->standardIcon(QStyle::SP_TrashIcon), "EMenu7", true},
+        // Saving and deleting act on the order or the quotation window: they follow the
+        // open document windows (refreshDocumentMenus).
+        {"SaveFile", "Opslaan", s->standardIcon(QStyle::SP_DialogSaveButton), nullptr, false},
+        {"Trashbin", "Wissen", s->standardIcon(QStyle::SP_TrashIcon), nullptr, true},
         {"Printer", "Afdrukken", printerIcon(), "BMenu6", true},
         {"XmitUpdate", "Verzenden bestelling", s->standardIcon(QStyle::SP_ArrowRight), "EMenu9", true},
         {"ViewList", "Overzichtsweergave", s->standardIcon(QStyle::SP_FileDialogListView), "DMenu0", false},
@@ -496,7 +499,7 @@ void FrmArtinfo::createToolbar()
             // A checkable button toggles itself on a click; the view decides.
             syncViewButtons();
         });
-        if (QAction* target = action(QString::fromLatin1(b.target))) {
+        if (QAction* target = b.target ? action(QString::fromLatin1(b.target)) : nullptr) {
             a->setEnabled(target->isEnabled());
             connect(target, &QAction::changed, a, [a, target] { a->setEnabled(target->isEnabled()); });
         }
@@ -2090,6 +2093,10 @@ void FrmArtinfo::refreshDocumentMenus()
         quotationOpen = quotationOpen || w->objectName() == QLatin1String("FrmOfferte");
     for (int i : {3, 5, 6, 7})
         action(QStringLiteral("OMenu%1").arg(i))->setEnabled(quotationOpen);
+    for (const char* key : {"SaveFile", "Trashbin"}) {
+        if (QAction* button = action(QString::fromLatin1(key)))
+            button->setEnabled(orderOpen || quotationOpen);
+    }
 }
 
 void FrmArtinfo::OMenu_Click(int index)

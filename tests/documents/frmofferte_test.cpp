@@ -108,6 +108,33 @@ TEST_F(QuotationWindowTest, NewQuotationReservesItsCode)
     EXPECT_TRUE(main->findChild<QAction*>("OMenu5")->isEnabled());
 }
 
+TEST_F(QuotationWindowTest, ToolbarSavesAndDeletesTheLastQuotationWindow)
+{
+    start();
+    QAction* save = main->findChild<QAction*>("SaveFile");
+    QAction* trash = main->findChild<QAction*>("Trashbin");
+    ASSERT_TRUE(save && trash);
+    EXPECT_FALSE(save->isEnabled()); // no document window open
+    EXPECT_FALSE(trash->isEnabled());
+
+    // Only a quotation is open: the buttons act on it, though the order entries are off.
+    FrmOfferte* w = newQuotation();
+    ASSERT_NE(w, nullptr);
+    // It lost the focus to the main window.
+    shared().LastDocumentWindow = w;
+    shared().LastQuotationWindow = w;
+    EXPECT_FALSE(main->findChild<QAction*>("EMenu6")->isEnabled());
+    ASSERT_TRUE(save->isEnabled());
+    ASSERT_TRUE(trash->isEnabled());
+    const QString file = dir.file("knop.vdo");
+    ui.expectFile(file);
+    save->trigger();
+    ASSERT_EQ(ui.fileRequests().size(), 1);
+    EXPECT_EQ(ui.fileRequests()[0].title, "Opslaan Offerte");
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(w->windowTitle(), "Offerte [" + file + "]");
+}
+
 TEST_F(QuotationWindowTest, TypingADigitOnAnArticleLineRescalesTheAmount)
 {
     start();
