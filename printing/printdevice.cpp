@@ -219,6 +219,13 @@ void PrintDevice::printText(const QString& text, const QColor& color)
             endLine();
         if (lines[i].isEmpty())
             continue;
+        // Text that would run past the bottom starts a new page, at the same column, as
+        // the printer object does: a long printout never loses lines off the page.
+        if (y_ > 0 && y_ + lineHeightTwips() > geometry(pageOrientation_).printable.height()) {
+            const double x = x_;
+            newPage();
+            x_ = x;
+        }
         PrintItem item;
         item.kind = PrintItem::Kind::Text;
         item.pos = QPointF(x_, y_);

@@ -37,6 +37,14 @@ void QtPrintDevice::prepareJob() const
     prepared_ = true;
 }
 
+void QtPrintDevice::setJobName(const QString& name)
+{
+    jobName_ = name;
+    // A target chosen before (a measurement, the printer dialog) carries the old name.
+    if (!jobActive())
+        prepared_ = false;
+}
+
 double QtPrintDevice::resolution() const
 {
     prepareJob();
@@ -136,8 +144,10 @@ bool QtPrintDevice::printerDialog(QWidget* parent)
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
+        prepared_ = false; // the next job chooses its own target and file name
         return false;
+    }
     userSetup_ = true;
     if (printer_->outputFormat() == QPrinter::NativeFormat)
         userPrinterName_ = printer_->printerName();

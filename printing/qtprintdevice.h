@@ -19,7 +19,8 @@ public:
     ~QtPrintDevice() override;
 
     QPrinter& printer() { return *printer_; }
-    void setJobName(const QString& name) { jobName_ = name; }
+    // The next job's name (its PDF file is named after it).
+    void setJobName(const QString& name);
     QString jobName() const { return jobName_; }
     // The PDF file of the last finished job; empty when it went to a printer.
     QString lastPdfPath() const { return lastPdf_; }

@@ -127,6 +127,36 @@ TEST(PrintDeviceTest, RichTextPrintsPageByPageIntoTheMarginsAndEndsTheJob)
     EXPECT_EQ(shown.join(QLatin1Char('\n')), paragraphs.join(QLatin1Char('\n')));
 }
 
+TEST(PrintDeviceTest, TextRunningPastTheBottomStartsANewPageAtTheSameColumn)
+{
+    RecordingPrintDevice dev;
+    const double bottom = dev.printableHeight();
+    for (int i = 0; i < 120; ++i) {
+        dev.printText(QString::number(i));
+        dev.setCurrentX(2000);
+        dev.printText(QStringLiteral("kolom"));
+        dev.endLine();
+    }
+    dev.endLine(); // line ends alone start no page
+    dev.endLine();
+    dev.endDoc();
+    ASSERT_GE(dev.pageCount(), 2);
+    int lines = 0;
+    for (const PrintPage& page : dev.pages()) {
+        ASSERT_FALSE(page.items.isEmpty());
+        EXPECT_EQ(page.items[0].pos.y(), 0); // each page starts at the top
+        for (const PrintItem& item : page.items) {
+            EXPECT_LE(item.pos.y() + dev.lineHeightTwips(), bottom) << item.text.toStdString();
+            if (item.text == QLatin1String("kolom")) {
+                EXPECT_EQ(item.pos.x(), 2000);
+                ++lines;
+            }
+        }
+    }
+    EXPECT_EQ(lines, 120); // no line lost, none twice
+    EXPECT_EQ(dev.texts().mid(0, 2), (QStringList{"0", "kolom"}));
+}
+
 TEST(PrintDeviceTest, QtPrinterWritesOnePdfPerJobWhenAPrintFolderIsSet)
 {
     test::TestDir dir;
@@ -182,6 +212,15 @@ TEST(PrintDeviceTest, QtPrinterWritesOnePdfPerJobWhenAPrintFolderIsSet)
             }
             EXPECT_EQ(wide, (QList<bool>{false, true})) << info.toStdString();
         }
+
+        // A target chosen before the job got its name (a measurement) takes the new name.
+        dev.setJobName(QStringLiteral("Eerder"));
+        EXPECT_GT(dev.resolution(), 0);
+        dev.setJobName(QStringLiteral("Lijst"));
+        ui.expectMessage(MsgAnswer::Ok);
+        FormatPrint(dev, QStringLiteral("Lijst{eod}"));
+        EXPECT_TRUE(QFileInfo(dev.lastPdfPath()).fileName().startsWith(QStringLiteral("Lijst")))
+            << dev.lastPdfPath().toStdString();
     }
     if (previous.isNull())
         qunsetenv("VANDREL_PRINT_DIR");
