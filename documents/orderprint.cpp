@@ -80,6 +80,8 @@ QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const
     print(QStringLiteral("{ftab:71}") + PrintPadLeft(device, totalNet.toString(), 7) + QStringLiteral("{crlf}"));
     print(QStringLiteral("{ftab:5}{itaon}prijzen zijn in Euro.{itaoff}{crlf}"));
     progress(order.lines.size());
+    if (meter)
+        meter->close(); // before the job goes out, which may tell where it went
     device.endDoc();
     return printed;
 }

@@ -15,7 +15,7 @@ class ProgressMeter;
 // the totals and the currency note. Every step is one FormatPrint call; the texts handed
 // to it are returned in order. Lines without a quantity are left out. A meter (already
 // open) follows the lines and is refreshed, which lets window events run, every
-// orderPrintStep lines and once more at the end.
+// orderPrintStep lines and once more at the end; it is closed before the job is sent.
 constexpr int orderPrintStep = 25;
 QStringList printOrder(PrintDevice& device, const OrderFileContent& order, const ArticleLookup& lookup,
                        ProgressMeter* meter = nullptr);

@@ -39,9 +39,11 @@ public:
     void setLabel(const QString&) override {}
     void setPercent(int p) override { percents << p; }
     void refresh() override { ++refreshes; }
-    void close() override {}
+    void close() override { jobsEndedAtClose = device ? device->jobsEnded() : -1; }
+    const RecordingPrintDevice* device = nullptr;
     QList<int> percents;
     int refreshes = 0;
+    int jobsEndedAtClose = -1;
 };
 
 } // namespace
@@ -56,9 +58,14 @@ TEST(OrderPrint, ALongOrderMovesTheMeterAndPrintsTheSame)
     const QStringList expected = printOrder(quiet, order, lookup);
     RecordingMeter meter;
     RecordingPrintDevice device;
+    meter.device = &device;
     EXPECT_EQ(printOrder(device, order, lookup, &meter), expected);
     EXPECT_EQ(device.texts(), quiet.texts());
     EXPECT_EQ(device.jobsEnded(), 1);
+    EXPECT_EQ(meter.jobsEndedAtClose, 0); // closed before the job went out
+    // 120 lines do not fit one page; none is lost.
+    EXPECT_GE(device.pageCount(), 2);
+    EXPECT_EQ(device.texts().count("0001001"), 106);
     // After lines 25, 50, 75 and 100, and at the end.
     EXPECT_EQ(meter.percents, (QList<int>{20, 41, 62, 83, 100}));
     EXPECT_EQ(meter.refreshes, 5);
