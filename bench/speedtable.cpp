@@ -1,4 +1,4 @@
-// vandrel-speedtable --program <executable> [--repeat N] [--only name,name]
+// vandrel-speedtable --program <executable> [--repeat N] [--only name,name] [--keep dir]
 //
 // Measures the program and, in the same run, its peers on the same bytes, and prints one
 // tab-separated row per measure: name, program, peer, ratio, goal (seconds, or MB for
@@ -170,10 +170,11 @@ void print(const Row& r)
 
 class SpeedTable {
 public:
-    SpeedTable(QString program, int repeat, QStringList only)
+    SpeedTable(QString program, int repeat, QStringList only, const QString& keep)
         : program_(std::move(program)), repeat_(repeat), only_(std::move(only))
     {
-        base_ = tmp_.path() + QLatin1Char('/');
+        base_ = (keep.isEmpty() ? tmp_.path() : keep) + QLatin1Char('/');
+        QDir().mkpath(base_);
         qputenv("VANDREL_WINDIR", QFile::encodeName(base_ + QStringLiteral("windows")));
         QDir().mkpath(base_ + QStringLiteral("windows"));
         Ui::install(&ui_);
@@ -549,11 +550,14 @@ int main(int argc, char** argv)
     QString program;
     int repeat = 3;
     QStringList only;
+    QString keep;
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == u"--program")
             program = args[i + 1];
         else if (args[i] == u"--repeat")
             repeat = std::max(1, args[i + 1].toInt());
+        else if (args[i] == u"--keep")
+            keep = args[i + 1]; // work there and leave the data behind (for profiling)
         else if (args[i] == u"--only")
             only = args[i + 1].split(QLatin1Char(','), Qt::SkipEmptyParts);
     }
@@ -561,6 +565,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gebruik: vandrel-speedtable --program <programma> [--repeat N] [--only naam,naam]\n");
         return 2;
     }
-    SpeedTable(program, repeat, only).run();
+    SpeedTable(program, repeat, only, keep).run();
     return 0;
 }

@@ -373,7 +373,17 @@ void Database::idle()
     for (sqlite3_stmt* s = sqlite3_next_stmt(conn_->handle(), nullptr); s; s = sqlite3_next_stmt(conn_->handle(), s))
         if (sqlite3_stmt_busy(s))
             sqlite3_reset(s);
-    sqlite3_db_release_memory(conn_->handle());
+}
+
+void Database::setBulkWriting(bool on)
+{
+    if (!isOpen())
+        return;
+    sqlite3* h = conn_->handle();
+    sqlite3_exec(h, on ? "PRAGMA cache_size=-65536" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+    sqlite3_wal_autocheckpoint(h, on ? 16384 : 1000);
+    if (!on && !inTransaction())
+        sqlite3_wal_checkpoint_v2(h, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 } // namespace vandrel

@@ -72,8 +72,14 @@ public:
     bool rollback();
     bool inTransaction() const;
 
-    // Lets go of read locks and spare memory during long loops.
+    // Lets go of read locks during long loops (the page cache is kept: it stays valid,
+    // and throwing it away would make the next batch read every page again).
     void idle();
+
+    // For long bulk writes such as the catalog import: a page cache that holds the
+    // indexes being filled (64 MB) and log checkpoints every 64 MB instead of every 4 MB;
+    // false returns to the small defaults and folds the log back into the file.
+    void setBulkWriting(bool on);
 
     std::shared_ptr<Connection> connection() const { return conn_; }
 

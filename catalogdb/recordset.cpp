@@ -138,6 +138,9 @@ public:
     }
     size_t size() const { return raw_.size(); }
     void capture(sqlite3_stmt* s, int first);
+    // Only the given columns, read from statement columns first, first + 1, ...; the
+    // others become null.
+    void captureColumns(sqlite3_stmt* s, int first, const QList<int>& columns);
     void clear()
     {
         for (size_t i = 0; i < raw_.size(); ++i) {
@@ -162,36 +165,51 @@ private:
     mutable std::vector<QVariant> conv_;
     mutable std::vector<char> done_;
     QByteArray store_; // the text and binary bytes of the row, one after the other
+    void captureOne(RawValue& r, sqlite3_stmt* s, int c);
 };
+
+void LazyRow::captureOne(RawValue& r, sqlite3_stmt* s, int c)
+{
+    r.kind = sqlite3_column_type(s, c);
+    switch (r.kind) {
+    case SQLITE_INTEGER:
+        r.i = sqlite3_column_int64(s, c);
+        break;
+    case SQLITE_FLOAT:
+        r.d = sqlite3_column_double(s, c);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const char* p = r.kind == SQLITE_TEXT ? reinterpret_cast<const char*>(sqlite3_column_text(s, c))
+                                              : static_cast<const char*>(sqlite3_column_blob(s, c));
+        r.offset = store_.size();
+        r.length = sqlite3_column_bytes(s, c);
+        store_.append(p, r.length);
+        break;
+    }
+    default:
+        break;
+    }
+}
 
 void LazyRow::capture(sqlite3_stmt* s, int first)
 {
     store_.resize(0); // keeps its capacity: no allocation per row
     for (size_t i = 0; i < raw_.size(); ++i) {
-        RawValue& r = raw_[i];
-        const int c = first + int(i);
-        r.kind = sqlite3_column_type(s, c);
-        switch (r.kind) {
-        case SQLITE_INTEGER:
-            r.i = sqlite3_column_int64(s, c);
-            break;
-        case SQLITE_FLOAT:
-            r.d = sqlite3_column_double(s, c);
-            break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const char* p = r.kind == SQLITE_TEXT ? reinterpret_cast<const char*>(sqlite3_column_text(s, c))
-                                                  : static_cast<const char*>(sqlite3_column_blob(s, c));
-            r.offset = store_.size();
-            r.length = sqlite3_column_bytes(s, c);
-            store_.append(p, r.length);
-            break;
-        }
-        default:
-            break;
-        }
+        captureOne(raw_[i], s, first + int(i));
         done_[i] = 0;
     }
+}
+
+void LazyRow::captureColumns(sqlite3_stmt* s, int first, const QList<int>& columns)
+{
+    store_.resize(0);
+    for (size_t i = 0; i < raw_.size(); ++i) {
+        raw_[i].kind = SQLITE_NULL;
+        done_[i] = 0;
+    }
+    for (qsizetype k = 0; k < columns.size(); ++k)
+        captureOne(raw_[size_t(columns[k])], s, first + int(k));
 }
 
 const QVariant& LazyRow::operator[](int i) const
@@ -1479,6 +1497,55 @@ bool Recordset::deleteRecord()
     if (d->mode == RecordsetImpl::TableMode)
         d->valid = true, d->deleted = true;
     return true;
+}
+
+bool Recordset::forEachRow(const QList<int>& columns, const std::function<bool()>& visit)
+{
+    if (!d->alive())
+        return false;
+    cancelUpdate();
+    if (d->mode != RecordsetImpl::TableMode) {
+        for (moveFirst(); hasCurrent() && !eof(); moveNext())
+            if (!visit())
+                return true;
+        return true;
+    }
+    QStringList names{QStringLiteral("rowid")};
+    for (int c : columns) {
+        if (c < 0 || c >= d->cols.size())
+            return fail({EngineError::ItemNotFound, QStringLiteral("Het veld bestaat niet in deze verzameling.")});
+        names << JetSql::quoteName(d->cols[c].name);
+    }
+    EngineError e;
+    sqlite3_stmt* s = d->conn->prepareSingle(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(names.join(QStringLiteral(", ")), d->qtable, d->order), e);
+    if (!s)
+        return fail(e);
+    d->noMatch = false;
+    d->atBof = d->atEof = false;
+    int rc;
+    bool stopped = false;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        d->rowid = sqlite3_column_int64(s, 0);
+        d->row.captureColumns(s, 1, columns);
+        d->valid = true;
+        d->deleted = false;
+        if (!visit()) {
+            stopped = true;
+            break;
+        }
+    }
+    sqlite3_finalize(s);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        PendingError::set(d->conn->errorFor(rc));
+    if (stopped)
+    {
+        d->tableByRowid(d->rowid);
+        return true;
+    }
+    d->valid = false;
+    d->atEof = true;
+    return rc == SQLITE_DONE;
 }
 
 bool Recordset::requery()

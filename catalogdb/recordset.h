@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 
 namespace vandrel {
@@ -97,6 +98,14 @@ public:
     void cancelUpdate();
     EditMode editMode() const;
     bool deleteRecord();
+
+    // Visits every row from the first on, in the recordset's order: for each the
+    // recordset stands on the row and visit runs (false from it stops there). A table
+    // recordset reads them with one statement instead of one query per move, and only
+    // the given columns (the others read as null while visiting), so bulk readers such as
+    // the scan file build read the table in one pass. At the end the recordset is past
+    // its last row; when visit stopped, it stands on that row with all its values.
+    bool forEachRow(const QList<int>& columns, const std::function<bool()>& visit);
 
     // Runs the source again (dynaset/forward-only) and moves to the first row.
     bool requery();

@@ -205,16 +205,21 @@ int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& 
         qp::FPut(handle, bytes);
         writeError = qp::WhichError();
     };
-    while (recordset.hasCurrent() && !recordset.eof()) {
+    // One pass: the rows are read by one statement, not one query per row.
+    recordset.forEachRow({keyIndex, textIndex}, [&] {
         const QVariant key = recordset.value(keyIndex);
-        const QString keyText = key.isNull() ? QString() : key.toString().trimmed();
-        if (!keyText.isEmpty()) {
+        QByteArray keyBytes;
+        if (key.typeId() == QMetaType::Int || key.typeId() == QMetaType::LongLong)
+            keyBytes = QByteArray::number(key.toLongLong()); // as toString() writes it, without the detour
+        else if (!key.isNull())
+            keyBytes = cp1252::fromUnicode(key.toString().trimmed());
+        if (!keyBytes.isEmpty()) {
             const QVariant text = recordset.value(textIndex);
             QByteArray textBytes = text.isNull() ? QByteArray() : cp1252::fromUnicode(text.toString().trimmed());
             // An "@" inside a text would start a false entry.
             textBytes.replace('@', ' ');
             batch += '@';
-            batch += cp1252::fromUnicode(keyText);
+            batch += keyBytes;
             batch += '|';
             batch += textBytes;
             if (++inBatch == batchEntries) {
@@ -228,8 +233,8 @@ int BuildScanFile(const QString& fileName, Recordset& recordset, const QString& 
             progress->setPercent(int(done / step));
             progress->refresh();
         }
-        recordset.moveNext();
-    }
+        return true;
+    });
     batch += QByteArray(512, '@');
     put(batch);
     qp::FClose(handle);

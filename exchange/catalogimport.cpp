@@ -166,8 +166,27 @@ void CatalogImport::afterRecord(qint64 count, qint64 lines)
     showCount(window_, count, lines);
 }
 
+namespace {
+// Bulk writing for the import's lifetime, back to normal on every way out.
+class BulkWriting {
+public:
+    explicit BulkWriting(Database& db)
+        : db_(db)
+    {
+        db_.setBulkWriting(true);
+    }
+    ~BulkWriting() { db_.setBulkWriting(false); }
+    BulkWriting(const BulkWriting&) = delete;
+    BulkWriting& operator=(const BulkWriting&) = delete;
+
+private:
+    Database& db_;
+};
+} // namespace
+
 bool CatalogImport::run(const QString& directory, bool updateMode)
 {
+    BulkWriting bulk(db_);
     counts_ = {};
     stopped_ = false;
     directory_ = directory;
@@ -302,7 +321,9 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
 
     window_.progress().setLabel(QStringLiteral("Verwerken databasegegevens..."));
     window_.progress().refresh();
-    if (!db_.execute(QStringLiteral("UPDATE Products SET Flagged = FALSE")))
+    // Only the marked rows: the others are false already, and rewriting every row of a
+    // large catalog after a small update would cost more than the update itself.
+    if (!db_.execute(QStringLiteral("UPDATE Products SET Flagged = FALSE WHERE Flagged <> FALSE OR Flagged IS NULL")))
         showError(QString());
     db_.idle();
     return true;

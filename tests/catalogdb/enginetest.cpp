@@ -410,3 +410,36 @@ TEST(Engine, ExecuteSkipsRowsThatBreakAKey)
     ASSERT_TRUE(db->execute(QStringLiteral("UPDATE Art SET Nr = 10 WHERE Nr = 60")));
     EXPECT_EQ(db->recordsAffected(), 0);
 }
+
+TEST(Engine, ForEachRowVisitsTheIndexOrderInOnePass)
+{
+    test::TestDir dir;
+    auto db = smallDb(dir.file(QStringLiteral("a.mdb")));
+    auto rs = db->openRecordset(QStringLiteral("Art"), Recordset::Table);
+    ASSERT_TRUE(rs->setIndex(QStringLiteral("GroupKey"))); // with a null and equal keys in other letter case
+    const QList<int> moved = walk(*rs);
+    const int nr = rs->fieldIndex(QStringLiteral("Nr"));
+    const int groep = rs->fieldIndex(QStringLiteral("Groep"));
+    QList<int> visited;
+    QList<bool> priceRead;
+    ASSERT_TRUE(rs->forEachRow({nr, groep}, [&] {
+        visited << rs->value(nr).toInt();
+        priceRead << rs->value(QStringLiteral("Prijs")).isValid();
+        return true;
+    }));
+    EXPECT_EQ(visited, moved);
+    EXPECT_EQ(priceRead, QList<bool>(moved.size(), false)) << "only the asked columns are read";
+    EXPECT_TRUE(rs->eof());
+
+    // Stopped early, it stands on that row with every value.
+    visited.clear();
+    ASSERT_TRUE(rs->forEachRow({nr}, [&] {
+        visited << rs->value(nr).toInt();
+        return visited.size() < 3;
+    }));
+    EXPECT_EQ(visited, moved.mid(0, 3));
+    EXPECT_EQ(rs->value(nr).toInt(), moved[2]);
+    EXPECT_TRUE(rs->value(QStringLiteral("Prijs")).isValid());
+    ASSERT_TRUE(rs->moveNext());
+    EXPECT_EQ(rs->value(nr).toInt(), moved[3]);
+}
