@@ -381,7 +381,7 @@ void Database::setBulkWriting(bool on)
         return;
     sqlite3* h = conn_->handle();
     sqlite3_exec(h, on ? "PRAGMA cache_size=-65536" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
-    sqlite3_wal_autocheckpoint(h, on ? 16384 : 1000);
+    sqlite3_wal_autocheckpoint(h, on ? 4096 : 1000);
     if (!on && !inTransaction())
         sqlite3_wal_checkpoint_v2(h, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }

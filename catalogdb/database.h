@@ -77,7 +77,7 @@ public:
     void idle();
 
     // For long bulk writes such as the catalog import: a page cache that holds the
-    // indexes being filled (64 MB) and log checkpoints every 64 MB instead of every 4 MB;
+    // indexes being filled (64 MB) and log checkpoints every 16 MB instead of every 4 MB;
     // false returns to the small defaults and folds the log back into the file.
     void setBulkWriting(bool on);
 

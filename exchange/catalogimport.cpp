@@ -244,7 +244,7 @@ bool CatalogImport::storeArticle(Recordset& products, const QStringList& fields,
         // A record without a field 26, or with an empty one, quotes the description.
         const bool own = fields.size() > offerteField && !fields.at(offerteField).trimmed().isEmpty();
         ok = products.setValue(at[offerteField - 1], own ? fields.at(offerteField) : fieldText(fields, beschrijvingField))
-            && products.setValue(at[offerteField], true) && products.setValue(at[offerteField + 1], false)
+            && products.setValue(at[offerteField], false) && products.setValue(at[offerteField + 1], false)
             && products.update();
     }
     if (!ok) {
@@ -321,8 +321,9 @@ bool CatalogImport::importArticles(const QString& fileName, bool updateMode)
 
     window_.progress().setLabel(QStringLiteral("Verwerken databasegegevens..."));
     window_.progress().refresh();
-    // Only the marked rows: the others are false already, and rewriting every row of a
-    // large catalog after a small update would cost more than the update itself.
+    // Only rows still marked (by an import cut short in an older version): the mark was
+    // only ever cleared here, so the import now stores it cleared at once instead of
+    // rewriting every row it has just written.
     if (!db_.execute(QStringLiteral("UPDATE Products SET Flagged = FALSE WHERE Flagged <> FALSE OR Flagged IS NULL")))
         showError(QString());
     db_.idle();

@@ -56,7 +56,10 @@ struct ImportActions {
 // - the catalog database notes that an import is under way and when it finished
 //   (ImportRecord), so an import cut off is offered again at the next start;
 // - file mode restarts the program only when articles were read: an article file
-//   without one valid record says so and the program goes on.
+//   without one valid record says so and the program goes on;
+// - Flagged, which nothing reads and the end of the import clears for every row, is
+//   stored false at once: setting it and clearing it rewrote every imported row a second
+//   time. The clearing statement still runs, for marks left by an older import.
 class CatalogImport {
 public:
     CatalogImport(Database& catalog, ImportWindow& window, ImportActions actions = {});
