@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <array>
 
@@ -166,27 +167,13 @@ void CatalogImport::afterRecord(qint64 count, qint64 lines)
     showCount(window_, count, lines);
 }
 
-namespace {
-// Bulk writing for the import's lifetime, back to normal on every way out.
-class BulkWriting {
-public:
-    explicit BulkWriting(Database& db)
-        : db_(db)
-    {
-        db_.setBulkWriting(true);
-    }
-    ~BulkWriting() { db_.setBulkWriting(false); }
-    BulkWriting(const BulkWriting&) = delete;
-    BulkWriting& operator=(const BulkWriting&) = delete;
-
-private:
-    Database& db_;
-};
-} // namespace
-
 bool CatalogImport::run(const QString& directory, bool updateMode)
 {
-    BulkWriting bulk(db_);
+    // Bulk writing until the scan file is built (finish() ends it before the database
+    // may be closed), or until any earlier way out.
+    db_.setBulkWriting(true);
+    bulkWriting_ = true;
+    const auto endBulk = qScopeGuard([this] { endBulkWriting(); });
     counts_ = {};
     stopped_ = false;
     directory_ = directory;
@@ -395,6 +382,13 @@ qint64 CatalogImport::importPairs(const QString& fileName, const QString& table,
     return count;
 }
 
+void CatalogImport::endBulkWriting()
+{
+    if (bulkWriting_)
+        db_.setBulkWriting(false);
+    bulkWriting_ = false;
+}
+
 void CatalogImport::finish(const QString& directory, bool updateMode)
 {
     {
@@ -409,6 +403,7 @@ void CatalogImport::finish(const QString& directory, bool updateMode)
         window_.progress().close();
         window_.setMainWindowEnabled(true);
     }
+    endBulkWriting();
     if (stopped_)
         return;
     if (!ImportRecord::markFinished(db_, counts_.articles))

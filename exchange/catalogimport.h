@@ -96,6 +96,7 @@ private:
     void showError(const QString& suffix);
     void stop();
     void finish(const QString& directory, bool updateMode);
+    void endBulkWriting();
 
     Database& db_;
     ImportWindow& window_;
@@ -105,6 +106,7 @@ private:
     Counts counts_;
     QString directory_;
     bool stopped_ = false;
+    bool bulkWriting_ = false;
     QList<int> columnIndex_; // Products columns of fields 2..26, Flagged, Deleted
 };
 

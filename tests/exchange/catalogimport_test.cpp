@@ -440,3 +440,23 @@ TEST_F(CatalogImportTest, ADamagedDatabaseStopsTheImportWithOneMessage)
     ASSERT_FALSE(window.enabled.isEmpty());
     EXPECT_TRUE(window.enabled.last()) << "the main window is usable again";
 }
+
+// The restart closes the catalog (the program ends this copy next): nothing of the import
+// may touch the database after that (a fault the address sanitizer shows).
+TEST_F(CatalogImportTest, NothingTouchesTheDatabaseAfterItIsClosedForTheRestart)
+{
+    write(QStringLiteral("ARTINFO.TXT"), article(1000001));
+    ui.expectMessage(MsgAnswer::Ok);
+    ImportActions a;
+    a.closeDatabase = [this] { db.reset(); };
+    {
+        CatalogImport import(*db, window, a);
+        import.setProductFileDirectory(productDir);
+        EXPECT_TRUE(import.run(importDir, false));
+    }
+    EXPECT_FALSE(db);
+    auto reopened = Database::open(dir.file(catalogDatabaseName));
+    ASSERT_TRUE(reopened);
+    auto rs = reopened->openRecordset(QStringLiteral("SELECT ArtikelNr FROM Products"));
+    EXPECT_EQ(rs->recordCount(), 1);
+}
