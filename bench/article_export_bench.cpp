@@ -65,10 +65,14 @@ struct Setup {
         const QString base = tmp.path() + QLatin1Char('/');
         BuildCatalogDatabase(base, 0);
         const QString file = base + catalogDatabaseName;
-        Database::open(file)
-            ->tableDef(QStringLiteral("Products"))
-            ->field(QStringLiteral("ArtikelNummer"))
-            ->setName(QStringLiteral("ArtikelNr"));
+        // The working names the first open gives the columns (the grid's query reads Per).
+        {
+            std::unique_ptr<Database> catalog = Database::open(file);
+            catalog->tableDef(QStringLiteral("Products"))
+                ->field(QStringLiteral("ArtikelNummer"))
+                ->setName(QStringLiteral("ArtikelNr"));
+            catalog->tableDef(QStringLiteral("Products"))->field(QStringLiteral("PrijsPer"))->setName(QStringLiteral("Per"));
+        }
         sqlite3* raw = nullptr;
         sqlite3_open(QFile::encodeName(file).constData(), &raw);
         sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr);
@@ -77,7 +81,7 @@ struct Setup {
             raw,
             "INSERT INTO Products (ArtikelNr, ProduktGroep, KortingGroep, ArtNummerLev, EANNummer, "
             "Omschrijving, Beschrijving, EenheidKode, BrutoPrijs, VerpaktPer, BestelbaarPer, "
-            "PrijsPer, "
+            "Per, "
             "NettoPrijs) VALUES (?1, ?2, 7, ?3, ?4, ?5, ?5, 1, ?6, 1, 1, 1, ?7)",
             -1, &ins, nullptr);
         for (int i = 0; i < articles; ++i) {
