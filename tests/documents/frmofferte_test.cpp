@@ -108,7 +108,7 @@ TEST_F(QuotationWindowTest, NewQuotationReservesItsCode)
     EXPECT_TRUE(main->findChild<QAction*>("OMenu5")->isEnabled());
 }
 
-TEST_F(QuotationWindowTest, ToolbarSavesAndDeletesTheLastQuotationWindow)
+TEST_F(QuotationWindowTest, ToolbarSaveAndDeleteReachTheOnlyQuotationWindow)
 {
     start();
     QAction* save = main->findChild<QAction*>("SaveFile");
