@@ -17,6 +17,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <optional>
 
 namespace vandrel {
 
@@ -172,6 +173,9 @@ bool ArticleExport::run(Kind kind, const ExportSource& source)
 
     WaitCursor hourglass;
     SuspendGridEvents suspended;
+    // The progress window shows before the selection is read: reading a large sorted
+    // selection takes a while before its first row.
+    std::optional<BusyWindow> busy(std::in_place, window_);
     // The export reads the selection on its own recordset, so the grid keeps its row and
     // nothing the user sees moves underneath.
     const QString statement = kind == Kind::Standard ? standardQuery(source.recordSource) : source.recordSource;
@@ -179,6 +183,7 @@ bool ArticleExport::run(Kind kind, const ExportSource& source)
     std::unique_ptr<Recordset> recordset =
         source.database->openRecordset(statement, Recordset::ForwardOnly, Recordset::ReadOnly);
     if (!recordset) {
+        busy.reset();
         const QString why = PendingError::isSet() ? PendingError::get().text : QString();
         PendingError::clear();
         file.cancelWriting();
@@ -189,6 +194,7 @@ bool ArticleExport::run(Kind kind, const ExportSource& source)
     }
 
     const qint64 count = write(kind, source, *recordset, file);
+    busy.reset();
     if (count < 0) {
         const int number = fileErrorNumber(file, true);
         file.cancelWriting();
@@ -204,7 +210,6 @@ bool ArticleExport::run(Kind kind, const ExportSource& source)
 
 qint64 ArticleExport::write(Kind kind, const ExportSource& source, Recordset& rows, QSaveFile& file)
 {
-    BusyWindow busy(window_);
     QList<int> fieldColumns;
     QByteArray out;
     if (kind == Kind::Standard) {
