@@ -1,6 +1,7 @@
 #include "app/programdatabases.h"
 
 #include "app/core/locations.h"
+#include "app/hostsessions.h"
 #include "app/supportpage.h"
 #include "browser/databaseservices.h"
 #include "documents/documentservices.h"
@@ -34,6 +35,8 @@ MainWindowServices programDatabaseServices()
     s.loadCommunicationSettings = [](QWidget* parent) { loadCommunicationSettings(parent); };
     s.showCommunicationSettings = [](QWidget* parent) { showCommunicationSettings(parent); };
     s.openSupportPage = [] { openSupportAddress(desktopUrlOpener()); };
+    s.startCatalogUpdate = [](FrmArtinfo& window) { runCatalogUpdate(window); };
+    s.sendOrders = [](FrmArtinfo& window, const QStringList& files) { runOrderUpload(window, files); };
     return s;
 }
 

@@ -379,7 +379,11 @@ void FrmArtinfo::createMenus()
     update->setObjectName(QStringLiteral("BMenu1"));
     QAction* ib = update->addAction(QStringLiteral("via &Orbisnet"));
     ib->setObjectName(QStringLiteral("mnuUpdateIB"));
-    ib->setEnabled(false);
+    ib->setEnabled(bool(services_.startCatalogUpdate));
+    connect(ib, &QAction::triggered, this, [this] {
+        if (services_.startCatalogUpdate)
+            services_.startCatalogUpdate(*this);
+    });
     QAction* disk = update->addAction(QStringLiteral("via &Diskette"));
     disk->setObjectName(QStringLiteral("mnuUpdateDISK"));
     disk->setVisible(false);
@@ -425,6 +429,8 @@ void FrmArtinfo::createMenus()
         // hidden with setVisible cannot be enabled, so it leaves the menu instead.
         if (i + 1 == 7)
             e->removeAction(a);
+        if (i + 1 == 9)
+            a->setEnabled(bool(services_.sendOrders));
     }
     connect(e, &QMenu::aboutToShow, this, &FrmArtinfo::refreshDocumentMenus);
     QMenu* o = addMenu(QStringLiteral("OMenuMain"), QStringLiteral("&Offerte"));
@@ -2064,11 +2070,24 @@ void FrmArtinfo::EMenu_Click(int index)
         break;
     }
     case 9:
-        // "&Verzenden...": the order upload wires in here; until then the entry stays
-        // disabled.
+        sendOrderFiles();
         break;
     default: break;
     }
+}
+
+void FrmArtinfo::sendOrderFiles()
+{
+    if (!services_.sendOrders)
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Verzenden orders");
+    request.filter = QStringLiteral("Vandrel bestelling (*.vdb)|*.vdb|Alle bestanden (*.*)|*.*||");
+    request.fileName = QStringLiteral("*.vdb");
+    const std::optional<QStringList> files = Ui::instance().openFileNames(request);
+    if (!files || files->isEmpty())
+        return;
+    services_.sendOrders(*this, *files);
 }
 
 QWidget* FrmArtinfo::lastOrderWindow() const

@@ -41,6 +41,8 @@ struct MainWindowDatabases {
     Database* illustrations = nullptr;
 };
 
+class FrmArtinfo;
+
 // What the main window needs from outside the browser; tests put their own in.
 struct MainWindowServices {
     // Opens the catalog and orders databases, then the illustration database. False
@@ -70,6 +72,10 @@ struct MainWindowServices {
     // A new quotation window carrying out "NEW" or "OPEN"; the main window owns what it
     // shows in the text editor.
     std::function<QWidget*(const QString& command, QWidget* mainWindow)> newQuotationWindow;
+    // The host sessions: the catalog update (update menu "via &Orbisnet", the start-up
+    // reminder's "Ja") and the order upload of the chosen order files ("&Verzenden...").
+    std::function<void(FrmArtinfo& window)> startCatalogUpdate;
+    std::function<void(FrmArtinfo& window, const QStringList& orderFiles)> sendOrders;
 };
 
 // FrmArtinfo: the main window with the group tree, the article list and details, the
@@ -95,6 +101,8 @@ public:
     void BMenu_Click(int index);
     void WMenu_Click(int index);
     void EMenu_Click(int index);
+    // "&Verzenden...": chooses saved order files and hands them to the order upload.
+    void sendOrderFiles();
     void OMenu_Click(int index);
     void DMenu_Click(int index);
     void PMenu_Click(int index);

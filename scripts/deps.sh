@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3 zlib1g-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation lrzsz python3
-  xvfb xauth poppler-utils clang
+  xvfb xauth poppler-utils clang procps
 )
 
 missing=()

@@ -126,6 +126,21 @@ std::optional<QString> QtUi::openFileName(const FileDialogRequest& r)
     return QDir::toNativeSeparators(name);
 }
 
+std::optional<QStringList> QtUi::openFileNames(const FileDialogRequest& r)
+{
+    // A wildcard name only repeats the filter: start in the folder.
+    const QString start = r.fileName.isEmpty() || r.fileName.contains(QLatin1Char('*')) ? r.directory
+                                                                                         : r.directory + r.fileName;
+    const QStringList names =
+        QFileDialog::getOpenFileNames(dialogParent(), r.title, start, qtFileFilter(r.filter));
+    if (names.isEmpty())
+        return std::nullopt;
+    QStringList native;
+    for (const QString& name : names)
+        native << QDir::toNativeSeparators(name);
+    return native;
+}
+
 std::optional<QString> QtUi::saveFileName(const FileDialogRequest& r)
 {
     const QString start = r.fileName.isEmpty() ? r.directory : r.directory + r.fileName;

@@ -12,6 +12,7 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QStringList> openFileNames(const FileDialogRequest& request) override;
 };
 
 } // namespace vandrel

@@ -55,4 +55,12 @@ QString qtFileFilter(const QString& programFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
+std::optional<QStringList> Ui::openFileNames(const FileDialogRequest& request)
+{
+    const std::optional<QString> one = openFileName(request);
+    if (!one)
+        return std::nullopt;
+    return QStringList{*one};
+}
+
 } // namespace vandrel

@@ -38,6 +38,9 @@ public:
                                             const QString& defaultText) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    // Several existing files at once; std::nullopt when the user cancels. By default one
+    // file through openFileName.
+    virtual std::optional<QStringList> openFileNames(const FileDialogRequest& request);
 
     // The installed port; a QtUi until someone installs another.
     static Ui& instance();

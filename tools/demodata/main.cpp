@@ -1,6 +1,8 @@
-// vandrel-demodata <target dir> [--articles N] [--seed S] [--date YYYYMMDD]
-// Writes a demo delivery of the wholesaler into the target directory.
+// vandrel-demodata <target dir> [--articles N] [--seed S] [--date YYYYMMDD] [--update-zip FILE]
+// Writes a demo delivery of the wholesaler into the target directory; with --update-zip
+// also the host's update archive for that delivery.
 #include "tools/demodata/demodata.h"
+#include "tools/demodata/updatearchive.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -13,7 +15,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "gebruik: vandrel-demodata <doelmap> [--articles N] [--seed S] [--date JJJJMMDD]\n");
+    std::fprintf(stderr, "gebruik: vandrel-demodata <doelmap> [--articles N] [--seed S] [--date JJJJMMDD] [--update-zip BESTAND]\n");
     return 2;
 }
 
@@ -27,6 +29,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
 
     QString dir;
+    QString updateZip;
     Options options;
     // The newest change date is the delivery date, so that the program sees a fresh catalog.
     options.date = QDate::currentDate();
@@ -41,6 +44,8 @@ int main(int argc, char** argv)
         } else if (a == u"--date" && i + 1 < args.size()) {
             options.date = QDate::fromString(args[++i], QStringLiteral("yyyyMMdd"));
             ok = options.date.isValid();
+        } else if (a == u"--update-zip" && i + 1 < args.size()) {
+            updateZip = args[++i];
         } else if (!a.startsWith(u"--") && dir.isEmpty()) {
             dir = a;
         } else {
@@ -64,5 +69,14 @@ int main(int argc, char** argv)
                 "%d illustraties (%d hotspots), %d lijntekeningen in %s (%.1f s)\n",
                 s.groups, s.articleRecords, s.additionals, s.alternatives, s.pictures.illustrations, s.pictures.hotspots,
                 s.pictures.drawings, qPrintable(dir), timer.elapsed() / 1000.0);
+    if (!updateZip.isEmpty()) {
+        UpdateSummary u;
+        if (!writeUpdateArchive(updateZip, options, &error, &u)) {
+            std::fprintf(stderr, "vandrel-demodata: %s\n", qPrintable(error));
+            return 1;
+        }
+        std::printf("update %s: %d nieuwe prijzen, %d nieuwe en %d vervallen artikelen\n", qPrintable(updateZip),
+                    int(u.repriced.size()), int(u.added.size()), int(u.withdrawn.size()));
+    }
     return 0;
 }

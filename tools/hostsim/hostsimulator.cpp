@@ -1,6 +1,8 @@
 #include "tools/hostsim/hostsimulator.h"
 
 #include "tools/hostsim/modememulator.h"
+#include "tools/hostsim/ordercommands.h"
+#include "tools/hostsim/updatecommands.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -34,6 +36,8 @@ HostSimulator::HostSimulator(SimConfig config, QObject* parent) : QObject(parent
 {
     connect(&tcpServer_, &QTcpServer::newConnection, this, &HostSimulator::acceptTcp);
     connect(&httpServer_, &QTcpServer::newConnection, this, &HostSimulator::acceptHttp);
+    addCommandHandler(std::make_shared<OrderCommands>());
+    addCommandHandler(std::make_shared<UpdateCommands>());
 }
 
 HostSimulator::~HostSimulator() = default;

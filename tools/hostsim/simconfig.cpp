@@ -1,5 +1,7 @@
 #include "tools/hostsim/simconfig.h"
 
+#include "tools/hostsim/sessionfaults.h"
+
 namespace vandrel::hostsim {
 
 const Account* SimConfig::account(const QString& code) const
@@ -65,6 +67,8 @@ QList<Fault>& faultTable()
              return true;
          }},
     };
+    static const bool sessions = (table += sessionFaults(), true);
+    (void)sessions;
     return table;
 }
 
@@ -91,6 +95,7 @@ QString usage()
     QString text = QStringLiteral(
         "usage: vandrel-hostsim --port N --http-port N --account CODE:PRIVATE[:ACEXP|ACPRE|AXCLU]...\n"
         "                       [--zip FILE] [--log FILE] [--orders-dir DIR] [--max-seconds S]\n"
+        "                       [--demo-settings WINDIR]\n"
         "                       [--no-modem] [--fault NAME[=VALUE]]...\n"
         "Port 0 picks a free port. Prints 'tcp PORT', 'http PORT' and 'pty PATH' on start.\n"
         "Faults:\n");

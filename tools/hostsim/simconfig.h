@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/hostsim/sessionscript.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -42,6 +44,8 @@ struct SimConfig {
     int commandPromptRepeats = 0;
     // The trace page names the host's address.
     bool tracePage = true;
+    // The order and update commands and OB-XFER.
+    SessionScript sessions;
 
     const Account* account(const QString& code) const;
 };
