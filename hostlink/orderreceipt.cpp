@@ -2,7 +2,7 @@
 
 #include "app/core/cp1252.h"
 #include "app/core/currency.h"
-#include "hostlink/orderfilelines.h"
+#include "documents/documentlinereader.h"
 #include "printing/formatprint.h"
 #include "printing/printdevice.h"
 
@@ -27,7 +27,7 @@ QStringList OrderReceipt::print(PrintDevice& device, const QByteArray& orderFile
         rows << markup;
         FormatPrint(device, markup);
     };
-    OrderFileLines reader(orderFile);
+    DocumentLineReader reader(orderFile);
     auto readLine = [&] { return cp1252::toUnicode(reader.readLine(lineLength)); };
 
     const QString reference = readLine();

@@ -2,7 +2,7 @@
 
 #include "app/core/events.h"
 #include "app/core/ui.h"
-#include "hostlink/orderfilelines.h"
+#include "documents/documentlinereader.h"
 #include "hostlink/hostlink.h"
 #include "hostlink/linkhelpers.h"
 #include "hostlink/sessionhelpers.h"
@@ -43,7 +43,7 @@ void OrderUploadSession::sendOrderFile(const QString& path, int mode)
     SendLine(link_, "%VANDRELACCOUNT:" + options_.customerNumber.toLatin1() + "\r\n");
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        OrderFileLines reader(file.readAll());
+        DocumentLineReader reader(file.readAll());
         file.close();
         while (!reader.atEnd()) {
             SendLine(link_, reader.readLine(1024) + "\r\n");
