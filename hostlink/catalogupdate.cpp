@@ -19,6 +19,8 @@
 namespace vandrel {
 
 const QString CatalogUpdateSession::messageTitle = QStringLiteral("Orbisnet Update");
+const QString CatalogUpdateSession::stalledMessage =
+    QStringLiteral("SysteemMelding: De download is afgebroken: Orbisnet heeft 2 minuten lang niets gestuurd.");
 
 namespace {
 
@@ -155,10 +157,18 @@ bool CatalogUpdateSession::download(int mode, const QString& configuredType)
     SendLine(link_, request + (blockProtocol && mode == 3 ? "\r\n" : "\r"));
 
     SerialFileTransfer serial(link_.comm());
+    LinkClock& clock = link_.clock();
+    qint64 lastHeard = clock.nowMs();
+    const auto stalled = [&] {
+        HangUp(link_);
+        return end(stalledMessage);
+    };
     QByteArray line;
     for (;;) {
         pumpEvents();
         ReadLine(link_, line, 5);
+        if (!line.isEmpty())
+            lastHeard = clock.nowMs();
         if (has(line, "ERR")) {
             const MsgAnswer answer = msgBox(
                 QStringLiteral("Er is een fout opgetreden tijdens de bestandsoverdracht:") + QStringLiteral("\n")
@@ -171,6 +181,7 @@ bool CatalogUpdateSession::download(int mode, const QString& configuredType)
                 return false;
             }
             SendLine(link_, request + "\r");
+            lastHeard = clock.nowMs();
             continue;
         }
         if (has(line, "* START DOWNLOAD *")) {
@@ -196,21 +207,34 @@ bool CatalogUpdateSession::download(int mode, const QString& configuredType)
                                                                       : SerialFileTransfer::Protocol::Zmodem;
                 if (serial.start(protocol, options_.downloadDirectory, QString::fromLatin1(archiveName),
                                  link_.receiveBuffer().takeAll())) {
-                    link_.clock().waitUntil([&] { return serial.finished() || serial.isRunning() || !IsConnected(link_); },
-                                            10000);
-                    while (serial.isRunning() && IsConnected(link_))
-                        link_.clock().waitUntil([&] { return !serial.isRunning() || !IsConnected(link_); },
-                                                options_.serialPauseMs);
+                    qint64 received = 0;
+                    lastHeard = clock.nowMs();
+                    while (serial.isRunning() && IsConnected(link_)) {
+                        clock.waitUntil([&] { return !serial.isRunning() || !IsConnected(link_); },
+                                        options_.serialPauseMs);
+                        if (serial.bytesReceived() != received) {
+                            received = serial.bytesReceived();
+                            lastHeard = clock.nowMs();
+                        } else if (clock.nowMs() - lastHeard >= options_.stallMs) {
+                            serial.stop();
+                            return stalled();
+                        }
+                    }
                     if (serial.isRunning())
                         serial.stop();
+                    // The host's closing text may have gone into the ending program unread.
+                    link_.receiveBuffer().putBack(serial.takeInputAfterLastAnswer());
                 }
             }
+            lastHeard = clock.nowMs();
             continue;
         }
         if (has(line, "* DOWNLOAD OK:"))
             break;
         if (!IsConnected(link_))
             return end(QStringLiteral("SysteemMelding: Verbinding werd onverwacht verbroken"));
+        if (clock.nowMs() - lastHeard >= options_.stallMs)
+            return stalled();
     }
 
     // 8. Done with the host.

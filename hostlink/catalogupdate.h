@@ -21,7 +21,10 @@ class SessionWindow;
 // - a connection lost during the download ends the session like a loss after the
 //   preparation ("SysteemMelding: Verbinding werd onverwacht verbroken"), and nothing is
 //   unpacked or imported;
-// - the import runs only when the unpacking reported no error.
+// - the import runs only when the unpacking reported no error;
+// - the download phase waits for the host's closing line and for an X/Y/ZMODEM transfer
+//   only while the host sends something: two minutes without a byte from it end the
+//   session with stalledMessage (hung up, nothing unpacked).
 class CatalogUpdateSession {
 public:
     struct Options {
@@ -31,6 +34,7 @@ public:
         QString version;           // "major.minor.revision"; empty: the program's own
         int obxferSilenceMs = 30000;
         int serialPauseMs = 2000;  // the pause between looks at a running X/Y/ZMODEM transfer
+        int stallMs = 120000;      // the download phase ends after this long without a byte from the host
     };
 
     CatalogUpdateSession(HostLink& link, SessionWindow& window, Options options);
@@ -42,6 +46,7 @@ public:
     bool run();
 
     static const QString messageTitle; // "Orbisnet Update"
+    static const QString stalledMessage;
     // The RUN command without its line end.
     static QByteArray runCommand(const QString& lastProducts, const QString& customerNumber,
                                  const QString& version);

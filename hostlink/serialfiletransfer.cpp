@@ -4,6 +4,13 @@
 
 namespace vandrel {
 
+namespace {
+
+// Enough for the host's closing lines; the protocols' own last words are shorter.
+constexpr qsizetype answerTailLimit = 1024;
+
+} // namespace
+
 SerialFileTransfer::SerialFileTransfer(SerialTransport& port, QObject* parent)
     : QObject(parent), port_(port)
 {
@@ -38,6 +45,8 @@ bool SerialFileTransfer::start(Protocol protocol, const QString& directory, cons
     stop();
     finished_ = false;
     exitCode_ = -1;
+    bytesReceived_ = 0;
+    afterLastAnswer_.clear();
     const QStringList command = commandLine(protocol, xmodemFileName);
     process_.setWorkingDirectory(directory);
     process_.setProcessChannelMode(QProcess::SeparateChannels);
@@ -52,7 +61,7 @@ bool SerialFileTransfer::start(Protocol protocol, const QString& directory, cons
         return false;
     }
     if (!alreadyReceived.isEmpty())
-        process_.write(alreadyReceived);
+        toProgram(alreadyReceived);
     relayFromPort(); // what arrived before the program was up
     return true;
 }
@@ -68,21 +77,42 @@ void SerialFileTransfer::relayFromPort()
         return;
     const QByteArray bytes = port_.port().readAll();
     if (!bytes.isEmpty())
-        process_.write(bytes);
+        toProgram(bytes);
+}
+
+void SerialFileTransfer::toProgram(const QByteArray& bytes)
+{
+    bytesReceived_ += bytes.size();
+    afterLastAnswer_ += bytes;
+    if (afterLastAnswer_.size() > answerTailLimit)
+        afterLastAnswer_.remove(0, afterLastAnswer_.size() - answerTailLimit);
+    process_.write(bytes);
+}
+
+QByteArray SerialFileTransfer::takeInputAfterLastAnswer()
+{
+    QByteArray bytes = std::move(afterLastAnswer_);
+    afterLastAnswer_.clear();
+    return bytes;
 }
 
 void SerialFileTransfer::relayToPort()
 {
     const QByteArray bytes = process_.readAllStandardOutput();
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty()) {
+        afterLastAnswer_.clear();
         port_.write(bytes);
+    }
 }
 
 void SerialFileTransfer::ended(int exitCode)
 {
     if (!relaying_)
         return;
+    // Its last words are sent on, but they need not precede what the line brought meanwhile.
+    QByteArray unanswered = std::move(afterLastAnswer_);
     relayToPort();
+    afterLastAnswer_ = std::move(unanswered);
     relaying_ = false;
     disconnect(&port_.port(), &QSerialPort::readyRead, this, &SerialFileTransfer::relayFromPort);
     port_.setReceiveNotifications(true);

@@ -35,12 +35,20 @@ public:
     bool succeeded() const { return finished_ && exitCode_ == 0; }
     void stop();
 
+    // Bytes taken from the line for the program so far: the session's measure of progress.
+    qint64 bytesReceived() const { return bytesReceived_; }
+    // What the line brought after the program's last answer, up to a short tail. The
+    // host's closing text can arrive while the program is ending and be relayed into it
+    // unread; the session takes these bytes back once the transfer has ended.
+    QByteArray takeInputAfterLastAnswer();
+
     // The lrzsz program and its arguments for a protocol.
     static QStringList commandLine(Protocol protocol, const QString& xmodemFileName);
 
 private:
     void relayFromPort();
     void relayToPort();
+    void toProgram(const QByteArray& bytes);
     void ended(int exitCode);
 
     SerialTransport& port_;
@@ -48,6 +56,8 @@ private:
     bool finished_ = false;
     int exitCode_ = -1;
     bool relaying_ = false;
+    qint64 bytesReceived_ = 0;
+    QByteArray afterLastAnswer_;
 };
 
 } // namespace vandrel

@@ -287,6 +287,7 @@ struct CatalogUpdate : Sessions {
     QString zip;
     QStringList imported;
     demodata::UpdateSummary summary;
+    int stallMs = 120000;
 
     CatalogUpdate()
     {
@@ -307,6 +308,7 @@ struct CatalogUpdate : Sessions {
         o.version = version;
         o.obxferSilenceMs = 2000;
         o.serialPauseMs = 200;
+        o.stallMs = stallMs;
         CatalogUpdateSession session(*link, window, o);
         session.setImport([this](const QString& d) { imported << d; });
         return session.run();
@@ -510,6 +512,22 @@ TEST_F(CatalogUpdate, OverTheModemWithZmodem)
     EXPECT_TRUE(sent.contains("RUN VDCDCLNT 19010101 0012345 4.0.12 SYNC\r"));
     EXPECT_FALSE(sent.contains("SYNC\r\n"));
     EXPECT_TRUE(sent.contains("DL Z VDCDINFO.ZIP\r"));
+}
+
+TEST_F(CatalogUpdate, ASilentHostEndsTheSerialTransfer)
+{
+    ASSERT_TRUE(hostsim::applyFault(config, "serial-silence", nullptr));
+    startModem();
+    CommSettings s = link->settings();
+    s.setFileTransfer("ZMODEM");
+    link->setSettings(s);
+    ui.expectMessage(MsgAnswer::Ok);
+    stallMs = 1500;
+    EXPECT_FALSE(run());
+    EXPECT_EQ(ui.messageTexts(), QStringList{CatalogUpdateSession::stalledMessage});
+    EXPECT_TRUE(imported.isEmpty());
+    EXPECT_FALSE(QFile::exists(data + "VDCDINFO.ZIP"));
+    EXPECT_FALSE(IsConnected(*link));
 }
 
 } // namespace

@@ -37,6 +37,7 @@ QList<Fault> sessionFaults()
         number("drop-after-order", "drop-after-order=N: hang up after storing the Nth order", &SessionScript::dropAfterOrder),
         flag("prepare-error", "answer \"ERROR\" while preparing the update", &SessionScript::prepareError),
         number("download-error", "download-error=N: refuse the first N download requests", &SessionScript::downloadErrors),
+        flag("serial-silence", "announce an X/Y/ZMODEM download, then send nothing", &SessionScript::serialSilence),
         number("block-size", "block-size=N: OB-XFER data blocks of N bytes (default 4096)", &SessionScript::blockSize),
         number("bad-check", "bad-check=N: send OB-XFER data block N once with a wrong check digit", &SessionScript::badCheckBlock),
         flag("bad-check-always", "send every OB-XFER data block with a wrong check digit", &SessionScript::badCheckAlways),

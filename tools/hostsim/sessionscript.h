@@ -15,6 +15,7 @@ struct SessionScript {
     // Update.
     bool prepareError = false; // "ERROR" while preparing the update
     int downloadErrors = 0;    // the first N download requests get "* DOWNLOAD ERR:"
+    bool serialSilence = false; // an X/Y/ZMODEM download starts, then the host sends nothing
 
     // OB-XFER.
     int blockSize = 4096;

@@ -105,6 +105,13 @@ void UpdateCommands::sendSerial(HostSession& session, const QByteArray& protocol
     }
     copy.close();
     session.sendLine("* START DOWNLOAD *");
+    if (session.config().sessions.serialSilence) {
+        session.captureInput([](HostSession&, QByteArray& input) {
+            input.clear();
+            return false;
+        });
+        return;
+    }
 
     const QString program = protocol == "Z" ? QStringLiteral("sz") : protocol == "Y" ? QStringLiteral("sb") : QStringLiteral("sx");
     auto process = std::make_shared<QProcess>();
