@@ -293,23 +293,18 @@ void HostLink::SendOut(const QByteArray& text)
     }
     setLamp(Transmit, LampYellow);
     if (mode_ == 3) {
-        const qint64 pendingStart = clock_.nowMs();
-        while (tcp_.isUp() && sendPending_) {
-            clock_.pump();
-            if (clock_.nowMs() - pendingStart > stallLimitMs) {
-                // The host stopped taking data: the same rule as the modem's stall.
-                sendBusy_ = false;
-                sendPending_ = false;
-                Disconnect();
-                setLamp(Transmit, LampOff);
-                return;
-            }
-        }
-        if (!tcp_.isUp()) {
+        // The socket keeps sends in order: a send never waits for the one before it to
+        // leave. Only one that has stayed pending too long means the host stopped
+        // taking data: the same rule as the modem's stall.
+        if (sendPending_ && clock_.nowMs() - pendingSince_ > stallLimitMs) {
             sendBusy_ = false;
+            sendPending_ = false;
+            Disconnect();
             setLamp(Transmit, LampOff);
             return;
         }
+        if (!sendPending_)
+            pendingSince_ = clock_.nowMs();
         sendPending_ = true;
         tcp_.write(text);
         sendBusy_ = false;

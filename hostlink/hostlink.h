@@ -107,6 +107,7 @@ private:
     int mode_ = 0;
     bool sendBusy_ = false;
     bool sendPending_ = false;
+    qint64 pendingSince_ = 0; // when the socket last went from drained to pending
     bool connecting_ = false;
     int callResult_ = -1;
     qint32 requestId_ = 0;

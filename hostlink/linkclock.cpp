@@ -1,5 +1,6 @@
 #include "hostlink/linkclock.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -7,15 +8,19 @@ namespace vandrel {
 
 void LinkClock::pump()
 {
-    if (!QCoreApplication::instance())
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!QCoreApplication::instance() || !dispatcher)
         return;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    // Sleep until the next event, but never longer than a short slice: waits stay
-    // responsive to socket and serial events without spinning the processor.
+    // Something ran (data arrived, a send went out): the caller looks at once. Sleeping
+    // here as well would cost every block of a transfer a slice.
+    if (dispatcher->processEvents(QEventLoop::AllEvents))
+        return;
+    // Nothing was waiting: sleep until the next event, but never longer than a short
+    // slice, so waits stay responsive without spinning the processor.
     QTimer wake;
     wake.setSingleShot(true);
     wake.start(2);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 bool LinkClock::waitUntil(const std::function<bool()>& condition, qint64 timeoutMs)
