@@ -309,6 +309,9 @@ bool ZipArchive::extract(const QString& archive, const QString& targetDirectory,
             return fail(ZIP_ER_INCONS, e.name);
         if (!out.flush())
             return fail(ZIP_ER_WRITE, QDir::toNativeSeparators(finalPath));
+        // The temporary file is private; the unpacked file gets an ordinary file's mode.
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                           | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         out.close();
     }
 

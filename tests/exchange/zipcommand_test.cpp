@@ -182,6 +182,8 @@ TEST(ZipCommand, ZipThenUnzipAsTheUpdateDoes)
     EXPECT_EQ(filesUnder(target), (QStringList{"ARTINFO.TXT", "GRPINFO.TXT", "vdcdinfo"}));
     EXPECT_EQ(readFile(target + "/GRPINFO.TXT"), QByteArray(300000, 'g'));
     EXPECT_EQ(readFile(target + "/vdcdinfo"), "geen extensie");
+    EXPECT_TRUE(QFile::permissions(target + "/vdcdinfo") & QFileDevice::ReadOther)
+        << "readable like any new file, not private as its temporary copy was";
     EXPECT_EQ(unpacking.log.first(), "started");
     EXPECT_EQ(unpacking.log.last(), "complete");
     EXPECT_TRUE(unpacking.log.contains("decompressing GRPINFO.TXT"));
