@@ -12,8 +12,10 @@
 #include "hostlink/orderupload.h"
 #include "hostlink/sessionwindow.h"
 #include "printing/printdevice.h"
+#include "printing/qtprintdevice.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace vandrel {
@@ -104,8 +106,17 @@ void runOrderUpload(FrmArtinfo& window, const QStringList& orderFiles)
         const QByteArray bytes = file.readAll();
         file.close();
         Database* catalog = target ? target->catalogDatabase() : nullptr;
-        OrderReceipt::print(currentPrintDevice(), bytes,
+        // Each receipt's PDF (without a printer) is named after its order file.
+        PrintDevice& device = currentPrintDevice();
+        const bool printer = &device == &systemPrinter();
+        const QString previousName = systemPrinter().jobName();
+        if (printer)
+            systemPrinter().setJobName(QStringLiteral("Vandrel bestelling verzonden ")
+                                       + QFileInfo(orderFile).completeBaseName());
+        OrderReceipt::print(device, bytes,
                             [catalog](qint32 article) { return availability(catalog, article); });
+        if (printer)
+            systemPrinter().setJobName(previousName);
     });
     session.run(orderFiles);
 }
