@@ -40,10 +40,12 @@ int FrameType(const QByteArray& payload)
 
 int CheckDigit(const QByteArray& data)
 {
-    unsigned sum = 0; // only the last digit matters: keep the sum small
+    // Only the last digit matters; a 64-bit total cannot overflow for any block, so the
+    // remainder is taken once (a division per byte cost more than the rest of the sum).
+    quint64 sum = 0;
     for (const char c : data)
-        sum = (sum + static_cast<unsigned char>(c)) % 10;
-    return int(sum);
+        sum += static_cast<unsigned char>(c);
+    return int(sum % 10);
 }
 
 QByteArray TakeField(QByteArray& text, int width)
