@@ -6,7 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/deps.sh"
 export VANDREL_BUILD_DIR="${VANDREL_BUILD_DIR:-$here/build-asan}"
-"$here/scripts/build.sh" -DVANDREL_BUILD_TESTS=ON -DVANDREL_SANITIZE=ON
+"$here/scripts/build.sh" -DVANDREL_BUILD_TESTS=ON -DVANDREL_BUILD_BENCH=OFF -DVANDREL_SANITIZE=ON
 cd "$VANDREL_BUILD_DIR"
 # halt_on_error: the first report ends the test, so it fails instead of scrolling by.
 # detect_leaks=0: Qt's platform plugin, fontconfig and the Python interpreter of the
