@@ -298,8 +298,16 @@ CatalogFileState checkCatalogFile(const QString& file, EngineError* cause)
 
 bool isDatabaseWideError(const EngineError& error)
 {
-    return error.number == EngineError::NotADatabase || error.number == EngineError::ReadOnly
-        || error.number == EngineError::Locked;
+    switch (error.number) {
+    case EngineError::NotADatabase:
+    case EngineError::ReadOnly:
+    case EngineError::Locked:
+    case EngineError::DiskFull:
+    case EngineError::DiskError:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void setBusyWaitLimit(int milliseconds) { busyWaitMs = milliseconds; }

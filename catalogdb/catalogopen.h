@@ -38,7 +38,7 @@ enum class CatalogFileState { Missing, Damaged, Busy, Unreadable, Usable };
 CatalogFileState checkCatalogFile(const QString& file, EngineError* cause = nullptr);
 
 // An engine error that concerns the database file as a whole (damaged, read-only, locked
-// by another copy): every further statement would fail alike.
+// by another copy, disk full, disk error): every further statement would fail alike.
 bool isDatabaseWideError(const EngineError& error);
 
 // How long the busy window waits for a locked catalog before it asks (milliseconds);

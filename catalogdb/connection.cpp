@@ -196,9 +196,9 @@ EngineError Connection::errorFor(int rc, const QString& context) const
     case SQLITE_CANTOPEN:
         return {EngineError::CannotOpen, QStringLiteral("Het bestand '%1' kan niet worden geopend.").arg(file)};
     case SQLITE_FULL:
-        return {EngineError::General, QStringLiteral("De schijf is vol.")};
+        return {EngineError::DiskFull, QStringLiteral("De schijf is vol.")};
     case SQLITE_IOERR:
-        return {EngineError::General, QStringLiteral("Schijffout bij het lezen of schrijven van '%1'.").arg(file)};
+        return {EngineError::DiskError, QStringLiteral("Schijffout bij het lezen of schrijven van '%1'.").arg(file)};
     case SQLITE_CONSTRAINT:
         if (rc == SQLITE_CONSTRAINT_NOTNULL)
             return {3058, QStringLiteral("Een index of primaire sleutel kan geen lege waarde (Null) bevatten.")};

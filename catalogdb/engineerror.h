@@ -39,6 +39,8 @@ struct EngineError {
         InvalidName = 3125,
         RecordDeleted = 3167,
         TransactionError = 3034,
+        DiskFull = 3026,
+        DiskError = 3043,
         General = 3000,
     };
 };

@@ -460,3 +460,25 @@ TEST_F(CatalogImportTest, NothingTouchesTheDatabaseAfterItIsClosedForTheRestart)
     auto rs = reopened->openRecordset(QStringLiteral("SELECT ArtikelNr FROM Products"));
     EXPECT_EQ(rs->recordCount(), 1);
 }
+
+TEST_F(CatalogImportTest, AFullDiskStopsTheImportWithOneMessage)
+{
+    // The engine keeps the limit at the catalog's present size: it may not grow at all,
+    // and every further article fails as it would on a full disk.
+    ASSERT_TRUE(db->execute(QStringLiteral("PRAGMA max_page_count = 1")));
+
+    QByteArray file;
+    for (int i = 1; i <= 3000; ++i)
+        file += article(1000000 + i);
+    write(QStringLiteral("ARTINFO.TXT"), file);
+    ui.expectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(run(false));
+
+    ASSERT_EQ(ui.messages().size(), 1) << ui.messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("De artikeldatabase kan niet worden bijgewerkt:")));
+    EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("De schijf is vol")));
+    EXPECT_TRUE(calls.isEmpty()) << "no restart after a stop";
+    EXPECT_LT(counts.articles, 3000);
+    ASSERT_FALSE(window.enabled.isEmpty());
+    EXPECT_TRUE(window.enabled.last()) << "the main window is usable again";
+}
