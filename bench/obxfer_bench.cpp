@@ -4,6 +4,7 @@
 // baseline, and linear in size (5 MB against 20 MB).
 
 #include "app/core/ui.h"
+#include "documents/documentfile.h"
 #include "hostlink/hostlink.h"
 #include "hostlink/linkhelpers.h"
 #include "hostlink/obxferlink.h"
@@ -48,11 +49,8 @@ struct Files {
     QString archive(qsizetype size)
     {
         const QString name = tmp.filePath(QStringLiteral("archive-%1.zip").arg(size));
-        if (!QFile::exists(name)) {
-            QFile f(name);
-            f.open(QIODevice::WriteOnly);
-            f.write(randomBytes(size));
-        }
+        if (!QFile::exists(name) && DocumentFile::replaceFile(name, randomBytes(size)) != 0)
+            qFatal("obxfer_bench: the archive cannot be written");
         return name;
     }
 };

@@ -8,6 +8,7 @@
 #include "catalogdb/database.h"
 #include "catalogdb/databasehandles.h"
 #include "documents/documentaction.h"
+#include "documents/documentfile.h"
 #include "documents/frmbestel.h"
 #include "documents/orderfile.h"
 
@@ -69,9 +70,8 @@ struct World {
         }
         catalog->commitTrans();
         orderFile = d + "groot.vdb";
-        QFile f(orderFile);
-        f.open(QIODevice::WriteOnly);
-        f.write(writeOrderFile(order));
+        if (DocumentFile::replaceFile(orderFile, writeOrderFile(order)) != 0)
+            qFatal("orders_bench: the order file cannot be written");
         ui.file = orderFile;
     }
     ~World() { Ui::install(nullptr); }

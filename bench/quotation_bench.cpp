@@ -5,6 +5,7 @@
 #include "catalogdb/catalogschema.h"
 #include "catalogdb/database.h"
 #include "catalogdb/databasehandles.h"
+#include "documents/documentfile.h"
 #include "documents/quotationcalc.h"
 #include "documents/quotationcatalog.h"
 #include "documents/quotationfile.h"
@@ -92,11 +93,12 @@ void BM_Save(benchmark::State& state)
 {
     QuotationFileContent content{QStringLiteral("offerte van 11-12-2026"), QStringLiteral("11-12-2026"), quotationLines()};
     const QString file = dataDir->filePath(QStringLiteral("bench.vdo"));
+    // The window's own save: a file beside, flushed, renamed over the old one.
     for (auto _ : state) {
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(quotationfile::encode(content));
-        out.flush();
+        if (DocumentFile::replaceFile(file, quotationfile::encode(content)) != 0) {
+            state.SkipWithError("saving the quotation failed");
+            break;
+        }
     }
 }
 
@@ -104,10 +106,9 @@ void BM_Load(benchmark::State& state)
 {
     QuotationFileContent content{QStringLiteral("offerte van 11-12-2026"), QStringLiteral("11-12-2026"), quotationLines()};
     const QString file = dataDir->filePath(QStringLiteral("load.vdo"));
-    {
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(quotationfile::encode(content));
+    if (DocumentFile::replaceFile(file, quotationfile::encode(content)) != 0) {
+        state.SkipWithError("writing the quotation to load failed");
+        return;
     }
     for (auto _ : state) {
         QFile in(file);
